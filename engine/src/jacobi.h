@@ -1,0 +1,25 @@
+#pragma once
+
+#include "matrix.h"
+
+namespace scf1s {
+
+enum class JacobiOutcome {
+  Converged,    // the off-diagonal maximum fell to zero or below the stop threshold
+  NotFinite,    // a matrix element is not finite: the solve was abandoned
+  RotationCap,  // the safety cap on rotations was reached
+};
+
+struct JacobiResult {
+  JacobiOutcome outcome = JacobiOutcome::Converged;
+  long rotations = 0;
+};
+
+// Diagonalises the symmetric matrix held in the diagonal and upper triangle of
+// the leading n x n block of A by Jacobi rotations (largest pivot first, found
+// through a row-maximum table). Eigenvalues are left on the diagonal, unit
+// eigenvectors in the columns of U. Elements below the diagonal are never
+// read or written. tau is the diagonalisation tolerance.
+JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau);
+
+}  // namespace scf1s

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "matrix.h"
+#include "report.h"
+
+namespace scf1s {
+
+// Prints the leading n x n block of a matrix in blocks of at most six
+// columns: a header with the column numbers, one line per row (the lower
+// triangle included), and two empty lines after the last block.
+void printMatrix(Report& report, int n, const Matrix& m);
+
+}  // namespace scf1s

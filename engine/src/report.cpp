@@ -1,0 +1,110 @@
+#include "report.h"
+
+#include <stdexcept>
+
+#include "field_format.h"
+
+namespace scf1s {
+
+namespace {
+constexpr std::size_t kFlushSize = 1 << 16;
+}
+
+// Where a write stands: the values left and the line being built. The line is
+// built at the end of the report buffer; column counts the nX moves, which
+// become blanks only when characters follow them on the same line.
+struct Report::Cursor {
+  std::span<const Value> values;
+  std::size_t next = 0;
+  std::size_t lineStart = 0;
+  std::size_t column = 0;
+
+  bool valuesLeft() const { return next < values.size(); }
+};
+
+void Report::endLine(Cursor& c) {
+  buffer_ += '\n';
+  c.lineStart = buffer_.size();
+  c.column = 0;
+}
+
+// Runs items[from..]; returns false when the write has stopped for want of a value.
+bool Report::run(const std::vector<Layout::Item>& items, std::size_t from, Cursor& c) {
+  using Kind = Layout::Item::Kind;
+  auto padToColumn = [&] {
+    std::size_t have = buffer_.size() - c.lineStart;
+    if (c.column > have) buffer_.append(c.column - have, ' ');
+  };
+  for (std::size_t k = from; k < items.size(); ++k) {
+    const Layout::Item& it = items[k];
+    switch (it.kind) {
+      case Kind::Text:
+        padToColumn();
+        buffer_ += it.text;
+        c.column = buffer_.size() - c.lineStart;
+        break;
+      case Kind::Skip:
+        c.column += static_cast<std::size_t>(it.width);
+        break;
+      case Kind::NewLine:
+        endLine(c);
+        break;
+      case Kind::Group:
+        for (int r = 0; r < it.repeat; ++r)
+          if (!run(it.items, 0, c)) return false;
+        break;
+      case Kind::Integer:
+      case Kind::Real:
+      case Kind::Chars:
+        for (int r = 0; r < it.repeat; ++r) {
+          if (!c.valuesLeft()) return false;
+          const Value& v = c.values[c.next++];
+          padToColumn();
+          if (it.kind == Kind::Integer) {
+            const int* i = std::get_if<int>(&v);
+            if (!i) throw std::logic_error("report: I field given a value that is not an integer");
+            appendInteger(buffer_, *i, it.width);
+          } else if (it.kind == Kind::Real) {
+            const double* x = std::get_if<double>(&v);
+            if (!x) throw std::logic_error("report: F field given a value that is not a real");
+            appendReal(buffer_, *x, it.width, it.decimals);
+          } else {
+            const std::string_view* s = std::get_if<std::string_view>(&v);
+            if (!s) throw std::logic_error("report: A field given a value that is not text");
+            appendChars(buffer_, *s, it.width);
+          }
+          c.column = buffer_.size() - c.lineStart;
+        }
+        break;
+    }
+  }
+  return true;
+}
+
+void Report::write(const Layout& layout, std::span<const Value> values) {
+  if (!values.empty() && !layout.takesValues())
+    throw std::logic_error("report: values given to a layout without value items");
+  Cursor c{values, 0, buffer_.size(), 0};
+  bool going = run(layout.items(), 0, c);
+  while (going && c.valuesLeft()) {
+    endLine(c);
+    std::size_t before = c.next;
+    going = run(layout.items(), layout.reversionPoint(), c);
+    if (going && c.next == before)
+      throw std::logic_error("report: values left but the layout's last group takes none");
+  }
+  endLine(c);
+  if (sink_ && buffer_.size() >= kFlushSize) flush();
+}
+
+bool Report::flush() {
+  if (!sink_) return !sinkFailed_;
+  if (!buffer_.empty()) {
+    if (std::fwrite(buffer_.data(), 1, buffer_.size(), sink_) != buffer_.size()) sinkFailed_ = true;
+    buffer_.clear();
+  }
+  if (std::fflush(sink_) != 0) sinkFailed_ = true;
+  return !sinkFailed_;
+}
+
+}  // namespace scf1s

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdio>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "layout.h"
+
+namespace scf1s {
+
+// One value of a write: an Iw, an Fw.d or an Aw item takes it.
+using Value = std::variant<int, double, std::string_view>;
+
+// The report: lines produced by writing record layouts with values.
+//
+// The rules of a write:
+//  1. a write starts on a new line;
+//  2. items are processed left to right, each value item taking the next value;
+//  3. the write stops at the first value item for which no value is left (what
+//     comes before it is still produced), or at the end of the layout;
+//  4. when the write stops, the current line is ended, even if it is empty;
+//  5. at the end of the layout with values left, the line is ended and the
+//     layout goes on from its last top-level group (from its start if none).
+// Lines end with a line feed. With a sink, the text is written to it in large
+// pieces; without one, it is kept and can be read with text().
+class Report {
+ public:
+  explicit Report(std::FILE* sink = nullptr) : sink_(sink) {}
+  Report(const Report&) = delete;
+  Report& operator=(const Report&) = delete;
+  ~Report() { flush(); }
+
+  void write(const Layout& layout, std::initializer_list<Value> values = {}) {
+    write(layout, std::span<const Value>(values.begin(), values.size()));
+  }
+  void write(const Layout& layout, std::span<const Value> values);
+
+  // The text not yet handed to the sink (all of it when there is no sink).
+  const std::string& text() const { return buffer_; }
+  // Hands the buffered text to the sink; returns false if the sink failed.
+  bool flush();
+
+ private:
+  struct Cursor;
+  bool run(const std::vector<Layout::Item>& items, std::size_t from, Cursor& c);
+  void endLine(Cursor& c);
+
+  std::FILE* sink_;
+  std::string buffer_;
+  bool sinkFailed_ = false;
+};
+
+}  // namespace scf1s
