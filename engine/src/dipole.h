@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine_data.h"
+#include "report.h"
+
+namespace scf1s {
+
+struct Point {
+  double x = 0, y = 0, z = 0;
+};
+
+// Atomic mass (u) of the element with nuclear charge z, 1 to 36; 0 outside.
+double atomicMass(int z);
+
+// Nuclear centre of mass of atoms 1..nat, from the truncated nuclear charges.
+// Writes the centre-of-mass line (and a line for each atom without a mass, and
+// one when the total mass is 0, in which case the origin is taken).
+Point cenmas(int nat, const EngineData& data, Report& report);
+
+// Moves the origin to the centre of mass and prints the dipole moment, in
+// Debye, of the closed-shell wave function and the nuclei.
+void dipole(int noc, int nbs, int nat, EngineData& data, Report& report);
+
+}  // namespace scf1s

@@ -1,0 +1,16 @@
+#include "parabola.h"
+
+namespace scf1s {
+
+std::optional<double> parabolaVertex(const double x[3], const double y[3]) {
+  const double x1 = x[0], x2 = x[1], x3 = x[2];
+  const double y1 = y[0], y2 = y[1], y3 = y[2];
+  // N = y1 (x2² − x3²) + y2 (x3² − x1²) + y3 (x1² − x2²) and
+  // D = y1 (x3 − x2) + y2 (x1 − x3) + y3 (x2 − x1), term by term, left to right.
+  double n = y2 * (x3 * x3) - y3 * (x2 * x2) - y1 * (x3 * x3) + y1 * (x2 * x2) + (x1 * x1) * y3 - (x1 * x1) * y2;
+  double d = x2 * y3 - x3 * y2 - x1 * y3 + x1 * y2 + y1 * x3 - y1 * x2;
+  if (d == 0) return std::nullopt;
+  return -(n / (2 * d));
+}
+
+}  // namespace scf1s
