@@ -1,0 +1,84 @@
+// Hot spots of the engine on the largest example (20 spheres): the list pass
+// of the two-electron integrals, one Fock build, the report writer, and a
+// whole run from the deck to the last report line.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "deck_reader.h"
+#include "fock.h"
+#include "matrix_printer.h"
+#include "run.h"
+#include "scf_cycle.h"
+
+namespace {
+
+std::string largestDeck() {
+  std::ifstream in(EXAMPLES_DIR "/methane-20/scf1s.dat", std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// A finished run of the largest example: integrals stored, P and F filled.
+std::unique_ptr<scf1s::EngineData> finishedRun() {
+  auto data = std::make_unique<scf1s::EngineData>();
+  std::string deck = largestDeck();
+  scf1s::DeckReader reader(deck, "scf1s.dat");
+  scf1s::Report report;
+  scf1s::runDeck(reader, *data, report);
+  return data;
+}
+
+void BM_IntegralListPass(benchmark::State& state) {
+  auto data = finishedRun();
+  for (auto _ : state) {
+    scf1s::Report report;
+    scf1s::integralListPass(*data, report);
+    benchmark::DoNotOptimize(report.text().data());
+  }
+}
+BENCHMARK(BM_IntegralListPass)->Unit(benchmark::kMicrosecond);
+
+void BM_FockBuild(benchmark::State& state) {
+  auto data = finishedRun();
+  data->P = data->previousP;
+  for (auto _ : state) {
+    scf1s::buildFock(*data);
+    benchmark::DoNotOptimize(data->F.v.data());
+  }
+}
+BENCHMARK(BM_FockBuild)->Unit(benchmark::kMicrosecond);
+
+void BM_ReportWriterMatrix(benchmark::State& state) {
+  auto data = finishedRun();
+  for (auto _ : state) {
+    scf1s::Report report;
+    scf1s::printMatrix(report, 20, data->F);
+    benchmark::DoNotOptimize(report.text().data());
+  }
+}
+BENCHMARK(BM_ReportWriterMatrix)->Unit(benchmark::kMicrosecond);
+
+void BM_WholeRun(benchmark::State& state) {
+  std::string deck = largestDeck();
+  for (auto _ : state) {
+    auto data = std::make_unique<scf1s::EngineData>();
+    std::FILE* sink = std::fopen("/dev/null", "wb");
+    {
+      scf1s::DeckReader reader(deck, "scf1s.dat");
+      scf1s::Report report(sink);
+      scf1s::runDeck(reader, *data, report);
+    }
+    std::fclose(sink);
+  }
+}
+BENCHMARK(BM_WholeRun)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
