@@ -1,58 +1,162 @@
 #include "field_format.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
+#include <stdexcept>
 
 namespace scf1s {
 namespace {
 
+void requireWidth(int w, const char* field) {
+  if (w < 1) throw std::invalid_argument(std::string(field) + " field width must be at least 1, got " + std::to_string(w));
+}
+
+void appendAsterisks(std::string& out, int w) { out.append(static_cast<std::size_t>(w), '*'); }
+
 void appendRightJustified(std::string& out, const char* s, std::size_t len, int w) {
-  if (len > static_cast<std::size_t>(w)) {
-    out.append(static_cast<std::size_t>(w), '*');
-    return;
-  }
-  out.append(static_cast<std::size_t>(w) - len, ' ');
+  const auto width = static_cast<std::size_t>(w);
+  if (len > width) return appendAsterisks(out, w);
+  out.append(width - len, ' ');
   out.append(s, len);
 }
+
+// Puts the sign and the magnitude text "I.F" (followed by `zeros` further
+// zero decimals) right-justified into a field of w columns. The zero of a
+// magnitude below 1 is left out when the field is exactly one column short,
+// but never when it is the only digit (d = 0).
+void appendFixed(std::string& out, bool negative, const char* mag, std::size_t len, std::size_t zeros,
+                 int w, int d) {
+  const auto width = static_cast<std::size_t>(w);
+  std::size_t total = (negative ? 1 : 0) + len + zeros;
+  std::size_t skip = 0;
+  if (total == width + 1 && d > 0 && mag[0] == '0') {
+    skip = 1;
+    --total;
+  }
+  if (total > width) return appendAsterisks(out, w);
+  if (width <= 64 && zeros == 0) {  // the usual narrow field: one append
+    char field[64];
+    char* p = std::fill_n(field, width - total, ' ');
+    if (negative) *p++ = '-';
+    std::copy(mag + skip, mag + len, p);
+    out.append(field, width);
+    return;
+  }
+  out.append(width - total, ' ');
+  if (negative) out += '-';
+  out.append(mag + skip, len - skip);
+  out.append(zeros, '0');
+}
+
+// Decimals beyond the 1074th of a double are all zero, so the library is
+// asked for at most this many and the rest are appended as zeros.
+constexpr int kLibraryDecimals = 1100;
+
+// The general case: the library's correctly rounded fixed notation.
+void appendRealByLibrary(std::string& out, bool negative, double magnitude, int w, int d) {
+  char buf[1 + 309 + 1 + kLibraryDecimals + 8];  // the largest double has 309 integer digits
+  const int asked = std::min(d, kLibraryDecimals);
+  auto r = std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::fixed, asked);
+  if (r.ec != std::errc()) return appendAsterisks(out, w);
+  auto len = static_cast<std::size_t>(r.ptr - buf);
+  if (asked == 0) buf[len++] = '.';
+  appendFixed(out, negative, buf, len, static_cast<std::size_t>(d - asked), w, d);
+}
+
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Uint128;
+
+constexpr int kExactMaxDecimals = 19;
+constexpr std::size_t kExactTextSize = 20 + 1 + kExactMaxDecimals;  // q < 2^64 has at most 20 digits
+constexpr std::uint64_t kPow10[kExactMaxDecimals + 1] = {
+    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL,
+    1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL,
+    100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL,
+    1000000000000000000ULL, 10000000000000000000ULL};
+
+// The common case, done exactly in integers: a magnitude below 2^53 is
+// m * 2^-s with m < 2^53, so m * 10^d (d <= 19) fits in 117 bits, and the
+// rounded quotient by 2^s, ties to even, is the field's digit string.
+// Writes "I.F" to buf (at least kExactTextSize chars) and returns its length, or 0 when
+// the magnitude or the result is outside this range.
+std::size_t exactFixed(double magnitude, int d, char* buf) {
+  if (d > kExactMaxDecimals) return 0;
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const int biased = static_cast<int>(bits >> 52);
+  std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
+  int e = -1074;  // subnormals and zero
+  if (biased != 0) {
+    m |= std::uint64_t{1} << 52;
+    e = biased - 1075;
+  }
+  if (e > 0) return 0;
+  const unsigned s = static_cast<unsigned>(-e);
+  const Uint128 scaled = static_cast<Uint128>(m) * kPow10[d];  // < 2^117
+  Uint128 q = 0;
+  if (s == 0) {
+    q = scaled;
+  } else if (s < 118) {  // from 118 on, scaled < 2^(s-1): rounds down to 0
+    q = scaled >> s;
+    const Uint128 rest = scaled - (q << s);
+    const Uint128 half = static_cast<Uint128>(1) << (s - 1);
+    if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+  }
+  if ((q >> 64) != 0) return 0;
+  // The digits of q from the right, with the point d digits from the end.
+  auto digits = static_cast<std::uint64_t>(q);
+  char tmp[kExactTextSize];
+  char* p = tmp + kExactTextSize;
+  if (d == 0) *--p = '.';
+  for (int k = 0; k < d; ++k) {
+    *--p = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  }
+  if (d > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  } while (digits != 0);
+  const auto len = static_cast<std::size_t>(tmp + kExactTextSize - p);
+  std::copy(p, tmp + kExactTextSize, buf);
+  return len;
+}
+#else
+std::size_t exactFixed(double, int, char*) { return 0; }
+#endif
 
 }  // namespace
 
 void appendInteger(std::string& out, int value, int w) {
+  requireWidth(w, "I");
   char buf[16];
   auto r = std::to_chars(buf, buf + sizeof buf, value);
   appendRightJustified(out, buf, static_cast<std::size_t>(r.ptr - buf), w);
 }
 
 void appendReal(std::string& out, double value, int w, int d) {
+  requireWidth(w, "F");
+  if (d < 0) throw std::invalid_argument("F field decimals must not be negative, got " + std::to_string(d));
   if (!std::isfinite(value)) {
     const char* s = std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
-    appendRightJustified(out, s, std::strlen(s), w);
+    appendRightJustified(out, s, std::char_traits<char>::length(s), w);
     return;
   }
-  if (value == 0.0) value = 0.0;  // an IEEE negative zero is not negative
-  char buf[512];  // room for the largest double in fixed notation, 100 decimals
-  char* end = buf;
-  if (d > 100) d = 100;
-  auto r = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::fixed, d);
-  if (r.ec != std::errc()) {
-    out.append(static_cast<std::size_t>(w), '*');
-    return;
-  }
-  end = r.ptr;
-  if (d == 0) *end++ = '.';
-  std::size_t len = static_cast<std::size_t>(end - buf);
-  // The optional zero before the point: dropped only when the field is one column short.
-  char* digits = buf[0] == '-' ? buf + 1 : buf;
-  if (len == static_cast<std::size_t>(w) + 1 && digits[0] == '0' && digits[1] == '.') {
-    std::memmove(digits, digits + 1, static_cast<std::size_t>(end - digits - 1));
-    --len;
-  }
-  appendRightJustified(out, buf, len, w);
+  // The point and d decimals alone already need d + 1 columns.
+  if (d >= w) return appendAsterisks(out, w);
+  const bool negative = value < 0;  // an IEEE negative zero is not negative
+  const double magnitude = std::fabs(value);
+  char buf[48];
+  if (std::size_t len = exactFixed(magnitude, d, buf); len != 0)
+    return appendFixed(out, negative, buf, len, 0, w, d);
+  appendRealByLibrary(out, negative, magnitude, w, d);
 }
 
 void appendChars(std::string& out, std::string_view value, int w) {
-  std::size_t width = static_cast<std::size_t>(w);
+  requireWidth(w, "A");
+  const auto width = static_cast<std::size_t>(w);
   if (value.size() >= width) {
     out.append(value.substr(0, width));
   } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,7 +11,9 @@ namespace scf1s {
 //   1X, "atom(", I2, ")   zn=", F4.1, 2(F10.6, ","), /
 // Items: "text" (a doubled quote stands for one quote), nX, Iw, Fw.d, Aw, /,
 // n( ... ); a repeat count may also stand before I, F and A (6F11.6).
-// The text is parsed once, when the layout is constructed.
+// Commas separate items; next to a "/" they may be left out.
+// The text is parsed once, when the layout is constructed; a malformed
+// layout throws std::invalid_argument naming the fault and its column.
 class Layout {
  public:
   struct Item {
@@ -26,15 +29,23 @@ class Layout {
   explicit Layout(std::string_view notation);
 
   const std::vector<Item>& items() const { return items_; }
+  const std::string& notation() const { return notation_; }
   // Index of the last top-level group, where a write that still has values
   // at the end of the layout starts again; 0 when there is no group.
   std::size_t reversionPoint() const { return reversion_; }
-  bool takesValues() const { return takesValues_; }
+  bool takesValues() const { return valuesPerPass_ > 0; }
+  // How many values one pass through the whole layout takes (saturating).
+  std::size_t valuesPerPass() const { return valuesPerPass_; }
+  // Whether the part from the reversion point on takes any value; if not, a
+  // write with more values than one pass takes could never finish.
+  bool reversionTakesValues() const { return reversionTakesValues_; }
 
  private:
+  std::string notation_;
   std::vector<Item> items_;
   std::size_t reversion_ = 0;
-  bool takesValues_ = false;
+  std::size_t valuesPerPass_ = 0;
+  bool reversionTakesValues_ = false;
 };
 
 }  // namespace scf1s

@@ -1,13 +1,18 @@
 #include "matrix_printer.h"
 
 #include <array>
+#include <stdexcept>
+#include <string>
 
 #include "report_layouts.h"
 
 namespace scf1s {
 
 void printMatrix(Report& report, int n, const Matrix& m) {
-  std::array<Value, 7> values;
+  if (n > kMaxSpheres)
+    throw std::out_of_range("matrix printer: order " + std::to_string(n) + " exceeds the matrix size " +
+                            std::to_string(kMaxSpheres));
+  std::array<Value, 7> values;  // a row number and six elements
   int last = 0;
   do {
     int first = last + 1;

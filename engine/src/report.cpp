@@ -28,6 +28,28 @@ void Report::endLine(Cursor& c) {
   c.column = 0;
 }
 
+namespace {
+
+// "I3", "F10.6", "A2": how a value item is written, for error messages.
+std::string describe(const Layout::Item& it) {
+  using Kind = Layout::Item::Kind;
+  const char letter = it.kind == Kind::Integer ? 'I' : it.kind == Kind::Real ? 'F' : 'A';
+  std::string s = letter + std::to_string(it.width);
+  if (it.kind == Kind::Real) s += "." + std::to_string(it.decimals);
+  return s;
+}
+
+const char* kindOf(const Value& v) {
+  return std::holds_alternative<int>(v) ? "an integer" : std::holds_alternative<double>(v) ? "a real" : "a text";
+}
+
+[[noreturn]] void wrongType(const Layout::Item& it, const Value& v, std::size_t position, const char* wanted) {
+  throw std::logic_error("report: value " + std::to_string(position + 1) + " is " + kindOf(v) + ", but " +
+                         describe(it) + " takes " + wanted);
+}
+
+}  // namespace
+
 // Runs items[from..]; returns false when the write has stopped for want of a value.
 bool Report::run(const std::vector<Layout::Item>& items, std::size_t from, Cursor& c) {
   using Kind = Layout::Item::Kind;
@@ -58,19 +80,20 @@ bool Report::run(const std::vector<Layout::Item>& items, std::size_t from, Curso
       case Kind::Chars:
         for (int r = 0; r < it.repeat; ++r) {
           if (!c.valuesLeft()) return false;
-          const Value& v = c.values[c.next++];
+          const std::size_t position = c.next++;
+          const Value& v = c.values[position];
           padToColumn();
-          if (it.kind == Kind::Integer) {
-            const int* i = std::get_if<int>(&v);
-            if (!i) throw std::logic_error("report: I field given a value that is not an integer");
-            appendInteger(buffer_, *i, it.width);
-          } else if (it.kind == Kind::Real) {
+          if (it.kind == Kind::Real) {
             const double* x = std::get_if<double>(&v);
-            if (!x) throw std::logic_error("report: F field given a value that is not a real");
+            if (!x) wrongType(it, v, position, "a real");
             appendReal(buffer_, *x, it.width, it.decimals);
+          } else if (it.kind == Kind::Integer) {
+            const int* i = std::get_if<int>(&v);
+            if (!i) wrongType(it, v, position, "an integer");
+            appendInteger(buffer_, *i, it.width);
           } else {
             const std::string_view* s = std::get_if<std::string_view>(&v);
-            if (!s) throw std::logic_error("report: A field given a value that is not text");
+            if (!s) wrongType(it, v, position, "a text");
             appendChars(buffer_, *s, it.width);
           }
           c.column = buffer_.size() - c.lineStart;
@@ -83,17 +106,26 @@ bool Report::run(const std::vector<Layout::Item>& items, std::size_t from, Curso
 
 void Report::write(const Layout& layout, std::span<const Value> values) {
   if (!values.empty() && !layout.takesValues())
-    throw std::logic_error("report: values given to a layout without value items");
-  Cursor c{values, 0, buffer_.size(), 0};
-  bool going = run(layout.items(), 0, c);
-  while (going && c.valuesLeft()) {
+    throw std::logic_error("report: " + std::to_string(values.size()) +
+                           " value(s) given to a layout that takes none: " + layout.notation());
+  // Values beyond one pass are taken only by the repeated part of the layout.
+  if (values.size() > layout.valuesPerPass() && !layout.reversionTakesValues())
+    throw std::logic_error("report: " + std::to_string(values.size()) + " values, but the layout takes " +
+                           std::to_string(layout.valuesPerPass()) +
+                           " and its repeated part takes none: " + layout.notation());
+  const std::size_t start = buffer_.size();
+  try {
+    Cursor c{values, 0, start, 0};
+    bool going = run(layout.items(), 0, c);
+    while (going && c.valuesLeft()) {
+      endLine(c);
+      going = run(layout.items(), layout.reversionPoint(), c);
+    }
     endLine(c);
-    std::size_t before = c.next;
-    going = run(layout.items(), layout.reversionPoint(), c);
-    if (going && c.next == before)
-      throw std::logic_error("report: values left but the layout's last group takes none");
+  } catch (...) {
+    buffer_.resize(start);  // a failed write leaves no partial line behind
+    throw;
   }
-  endLine(c);
   if (sink_ && buffer_.size() >= kFlushSize) flush();
 }
 

@@ -26,6 +26,11 @@ using Value = std::variant<int, double, std::string_view>;
 //     layout goes on from its last top-level group (from its start if none).
 // Lines end with a line feed. With a sink, the text is written to it in large
 // pieces; without one, it is kept and can be read with text().
+//
+// A value of the wrong kind for its item, values given to a layout that takes
+// none, or more values than the layout could ever take (its repeated part
+// takes none) are faults of the caller: write throws std::logic_error and
+// leaves the report as it was before the write.
 class Report {
  public:
   explicit Report(std::FILE* sink = nullptr) : sink_(sink) {}
