@@ -1,0 +1,197 @@
+#include "orbsolve.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "jacobi.h"
+#include "matrix_printer.h"
+#include "report_layouts.h"
+
+// Two symmetric matrices share one square array here: the first in the
+// diagonal and upper triangle, the strict upper triangle of the second stored
+// transposed below the diagonal, and the diagonal of the second in a scratch
+// vector. The eigen-solver touches only the diagonal and upper triangle, so
+// the second matrix survives each diagonalisation.
+
+namespace scf1s {
+
+namespace {
+
+// The eigen-solver gives up only on non-finite elements or a runaway loop;
+// the solve then carries on with whatever the arrays hold.
+void reportTrouble(Report& report, const JacobiResult& result) {
+  switch (result.outcome) {
+    case JacobiOutcome::Converged:
+      break;
+    case JacobiOutcome::NotFinite:
+      report.write(layouts::jacobiNotFinite);
+      break;
+    case JacobiOutcome::RotationCap:
+      report.write(layouts::jacobiRotationCap, {static_cast<int>(result.rotations)});
+      break;
+  }
+}
+
+// Upper triangle of the energy matrix goes transposed below the diagonal of
+// the overlap copy, its diagonal into d.
+void packEnergyMatrix(Matrix& overlapWork, Vector& d, const Matrix& energyWork, int n) {
+  for (int i = 1; i <= n; ++i) {
+    d(i) = energyWork(i, i);
+    for (int j = 1; j < i; ++j) overlapWork(i, j) = energyWork(j, i);
+  }
+}
+
+// The packed energy matrix as a full square, for the failure report.
+void printPackedEnergyMatrix(Report& report, const Matrix& overlapWork, const Vector& d, int n) {
+  Matrix full;
+  for (int i = 1; i <= n; ++i) {
+    full(i, i) = d(i);
+    for (int j = 1; j < i; ++j) {
+      full(i, j) = overlapWork(i, j);
+      full(j, i) = overlapWork(i, j);
+    }
+  }
+  printMatrix(report, n, full);
+}
+
+// Builds S^-1/2 = U diag(s^-1/2) U^T into the diagonal and upper triangle of
+// overlapWork, which holds S there on entry. Returns false, after writing the
+// failure lines and the energy matrix, if S has an eigenvalue that is not
+// positive. The eigenvectors of S land in energyWork either way.
+bool buildSInvHalf(Matrix& overlapWork, Vector& E, Matrix& energyWork, const Vector& d, int n,
+                   double tau, Report& report) {
+  Matrix& U = energyWork;
+  reportTrouble(report, jacobi(overlapWork, n, U, tau));
+
+  for (int k = 1; k <= n; ++k) {
+    const double s = overlapWork(k, k);
+    if (!(s > 0.0)) {
+      report.write(layouts::overlapFailureLine, {k, k, s});
+      report.write(layouts::overlapFailureNote);
+      printPackedEnergyMatrix(report, overlapWork, d, n);
+      return false;
+    }
+    E(k) = 1.0 / std::sqrt(s);
+  }
+
+  for (int i = 1; i <= n; ++i) {
+    for (int j = 1; j <= i; ++j) {
+      double sum = 0.0;
+      for (int k = 1; k <= n; ++k) sum += U(i, k) * E(k) * U(j, k);
+      overlapWork(j, i) = sum;
+    }
+  }
+  return true;
+}
+
+// F' = S^-1/2 F S^-1/2 into the diagonal and upper triangle of energyWork,
+// one column at a time with the intermediate column kept in E.
+void transform(const Matrix& overlapWork, const Vector& d, Vector& E, Matrix& energyWork, int n) {
+  auto X = [&](int k, int j) { return overlapWork(std::min(k, j), std::max(k, j)); };
+  auto F = [&](int i, int k) { return i == k ? d(i) : overlapWork(std::max(i, k), std::min(i, k)); };
+  for (int j = 1; j <= n; ++j) {
+    for (int i = 1; i <= n; ++i) {
+      double sum = 0.0;
+      for (int k = 1; k <= n; ++k) sum += F(i, k) * X(k, j);
+      E(i) = sum;
+    }
+    for (int i = 1; i <= j; ++i) {
+      double sum = 0.0;
+      for (int k = 1; k <= n; ++k) sum += X(i, k) * E(k);
+      energyWork(i, j) = sum;
+    }
+  }
+}
+
+// C = S^-1/2 U', in place over energyWork, which holds the full symmetric
+// S^-1/2: column i (= row i of S^-1/2) becomes the coefficients of sphere i,
+// so that afterwards row k holds orbital k.
+void backTransform(Matrix& energyWork, const Matrix& eigenvectors, Vector& scratch, int n) {
+  for (int i = 1; i <= n; ++i) {
+    for (int j = 1; j <= n; ++j) {
+      double sum = 0.0;
+      for (int k = 1; k <= n; ++k) sum += energyWork(k, i) * eigenvectors(k, j);
+      scratch(j) = sum;
+    }
+    for (int j = 1; j <= n; ++j) energyWork(j, i) = scratch(j);
+  }
+}
+
+// Lowest energy first, moving the coefficient rows along. Equal energies are
+// exchanged too, so a run of them ends in reverse order.
+void sortAscending(Vector& E, Matrix& coefficients, Vector& buffer, int n) {
+  for (int i = 1; i <= n - 1; ++i) {
+    for (int j = 1; j <= i; ++j) {
+      if (E(j) >= E(i + 1)) {
+        std::swap(E(j), E(i + 1));
+        for (int mu = 1; mu <= n; ++mu) buffer(mu) = coefficients(j, mu);
+        for (int mu = 1; mu <= n; ++mu) coefficients(j, mu) = coefficients(i + 1, mu);
+        for (int mu = 1; mu <= n; ++mu) coefficients(i + 1, mu) = buffer(mu);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double tau, int iteration,
+              Matrix& storedSInvHalf, Report& report) {
+  // The arrays hold order 20 at most; the deck reader refuses larger orders,
+  // so this only keeps a caller's slip inside the arrays.
+  n = std::min(n, kMaxSpheres);
+
+  // One sphere: the energy is the matrix itself and the orbital is the sphere.
+  if (n <= 1) {
+    E(1) = energyWork(1, 1);
+    energyWork(1, 1) = 1.0;
+    return;
+  }
+
+  Vector d;
+  packEnergyMatrix(overlapWork, d, energyWork, n);
+
+  if (iteration <= 0) {
+    if (!buildSInvHalf(overlapWork, E, energyWork, d, n, tau, report)) return;
+    for (int i = 1; i <= n; ++i) {
+      for (int j = 1; j <= i; ++j) {
+        storedSInvHalf(j, i) = overlapWork(j, i);
+        storedSInvHalf(i, j) = overlapWork(j, i);
+      }
+    }
+    report.write(layouts::sInvHalfTitle);
+    printMatrix(report, n, storedSInvHalf);
+  } else {
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= i; ++j) overlapWork(j, i) = storedSInvHalf(j, i);
+  }
+
+  transform(overlapWork, d, E, energyWork, n);
+
+  // S^-1/2 moves below the diagonal of energyWork, beside F'.
+  for (int i = 1; i <= n; ++i) {
+    d(i) = overlapWork(i, i);
+    for (int j = 1; j < i; ++j) energyWork(i, j) = overlapWork(j, i);
+  }
+
+  Matrix& eigenvectors = overlapWork;
+  reportTrouble(report, jacobi(energyWork, n, eigenvectors, tau));
+
+  // Take the eigenvalues and unpack S^-1/2 into the full square.
+  for (int k = 1; k <= n; ++k) {
+    E(k) = energyWork(k, k);
+    energyWork(k, k) = d(k);
+  }
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j < i; ++j) energyWork(j, i) = energyWork(i, j);
+
+  backTransform(energyWork, eigenvectors, d, n);
+  sortAscending(E, energyWork, d, n);
+
+  if (iteration != 0) {
+    report.write(layouts::orbsolveEnergyHeader);
+    for (int k = 1; k <= n; ++k) report.write(layouts::orbsolveEnergyLine, {k, E(k)});
+  }
+}
+
+}  // namespace scf1s
