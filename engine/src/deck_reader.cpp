@@ -125,7 +125,6 @@ void DeckReader::checkCapacities(const DeckParameters& deck) const {
   auto refuse = [&](const std::string& field, const std::string& what) {
     failAt(firstRecordLine_, field + ": " + what);
   };
-  if (deck.nat < 0) refuse(columns(61, 3) + " (nat)", "the number of atoms cannot be negative");
   if (deck.nat > kMaxAtoms)
     refuse(columns(61, 3) + " (nat)", "at most 10 atoms, found " + std::to_string(deck.nat));
   if (deck.nbs < 1)
