@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QImage>
+
+// The form's picture: a water molecule drawn as floating Gaussian spheres,
+// 345 x 174 pixels in 24-bit colour.
+QImage drawMoleculePicture();
