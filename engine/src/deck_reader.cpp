@@ -111,13 +111,13 @@ Sphere DeckReader::readSphere(int s) {
   std::string what = "record of sphere " + std::to_string(s) + " (alpha in F20.14, x, y, z in 3F10.6)";
   std::string_view rec = record(50, what.c_str());
   Sphere sphere;
-  sphere.alpha = realField(rec, {1, 20, "alpha"}, 14);
+  sphere.alpha = realField(rec, {1, 20, "alpha"}, 14);  // the integrals take roots of it
   sphere.x = realField(rec, {21, 10, "x"}, 6);
   sphere.y = realField(rec, {31, 10, "y"}, 6);
   sphere.z = realField(rec, {41, 10, "z"}, 6);
   if (!(sphere.alpha > 0))
     fail("columns 1-20 (alpha): the exponent of sphere " + std::to_string(s) + " must be positive, found " +
-         std::to_string(sphere.alpha));
+         quoted(rec.substr(0, 20)));
   return sphere;
 }
 
@@ -142,8 +142,9 @@ void DeckReader::checkAtomPositions(const EngineData& data) const {
       const Atom& p = data.atom(a);
       const Atom& q = data.atom(b);
       if (p.x == q.x && p.y == q.y && p.z == q.z)
-        failAt(atomLines_[b - 1], "atom " + std::to_string(b) + " stands at the position of atom " +
-                                      std::to_string(a) + " (line " + std::to_string(atomLines_[a - 1]) +
+        failAt(atomLines_[b - 1], columns(11, 30) + " (x, y, z): atom " + std::to_string(b) +
+                                      " stands at the position of atom " + std::to_string(a) + " (line " +
+                                      std::to_string(atomLines_[a - 1]) +
                                       "); two nuclei cannot coincide in a molecule (iop >= 2)");
     }
 }

@@ -10,6 +10,7 @@ namespace scf1s {
 
 // Reads the fixed-column records of the deck scf1s.dat. Every failure throws
 // DeckError with a message that names the file, the line and the columns.
+// The reader keeps a view of the bytes: they must outlive it.
 class DeckReader {
  public:
   DeckReader(std::string_view bytes, std::string fileName);

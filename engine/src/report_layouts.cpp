@@ -23,7 +23,8 @@ const Layout separator{A80};
 const Layout atomLine{R"(1X, "atom(", I2, ")   zn=", F4.1, "   x=", F10.6, "   y=", F10.6, "   z=", F10.6)"};
 const Layout sphereLine{R"(1X, "1S-sphere(", I3, ") alpha=", F10.5, "  x=", F10.6, "  y=", F10.6, "  z=", F10.6)"};
 const Layout parabolaLine{R"(" ", "***** predicted parabolic minimum = ", F20.10, " *****")"};
-const Layout parabolaNoVertex{R"(" ", "***** no parabolic minimum: the three points lie on a straight line *****")"};
+const Layout parabolaNoVertex{R"(" ", "***** no parabolic minimum: the three points lie on a straight line or share an abscissa *****")"};
+const Layout parabolaTooLarge{R"(" ", "***** no parabolic minimum: the three points are too large to compute the vertex *****")"};
 
 const Layout matrixColumnHeader{R"(1X, 6(8X, I3), /, /)"};
 const Layout matrixRow{R"(1X, I2, 2X, 6F11.6)"};

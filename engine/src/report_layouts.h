@@ -13,6 +13,7 @@ extern const Layout atomLine;         // atom number, zn, x, y, z
 extern const Layout sphereLine;       // sphere number, alpha, x, y, z
 extern const Layout parabolaLine;     // xmin
 extern const Layout parabolaNoVertex;
+extern const Layout parabolaTooLarge;
 
 // Matrix printer.
 extern const Layout matrixColumnHeader;  // up to six column numbers

@@ -16,10 +16,18 @@ namespace {
 void parabolicMinimum(DeckReader& deck, Report& report) {
   double x[3], y[3];
   deck.readParabolaPoints(x, y);
-  if (auto xmin = parabolaVertex(x, y))
-    report.write(layouts::parabolaLine, {*xmin});
-  else
-    report.write(layouts::parabolaNoVertex);
+  ParabolaVertex vertex = parabolaVertex(x, y);
+  switch (vertex.kind) {
+    case ParabolaVertex::Kind::Vertex:
+      report.write(layouts::parabolaLine, {vertex.xmin});
+      break;
+    case ParabolaVertex::Kind::NoVertex:
+      report.write(layouts::parabolaNoVertex);
+      break;
+    case ParabolaVertex::Kind::TooLarge:
+      report.write(layouts::parabolaTooLarge);
+      break;
+  }
 }
 
 void applyDefaults(DeckParameters& p) {

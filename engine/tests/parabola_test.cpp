@@ -4,12 +4,15 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace scf1s {
 namespace {
 
 std::optional<double> vertex(std::array<double, 3> x, std::array<double, 3> y) {
-  return parabolaVertex(x.data(), y.data());
+  ParabolaVertex v = parabolaVertex(x.data(), y.data());
+  if (v.kind != ParabolaVertex::Kind::Vertex) return std::nullopt;
+  return v.xmin;
 }
 
 // The vertex from the divided differences of the three points, in long
@@ -63,6 +66,18 @@ TEST(ParabolaVertex, CollinearPointsHaveNoVertex) {
   EXPECT_FALSE(vertex({1, 1, 3}, {2, 2, 5}));     // the same point twice
   EXPECT_FALSE(vertex({0, 0, 0}, {0, 0, 0}));     // one point three times
   EXPECT_FALSE(vertex({-1, 0, 2}, {2, 0, -4}));   // a falling line through the origin
+}
+
+TEST(ParabolaVertex, TwoPointsOverOneAbscissaHaveNoVertex) {
+  // D is -2 here, yet no parabola y(x) passes through (1,1) and (1,2).
+  EXPECT_FALSE(vertex({1, 1, 3}, {1, 2, 5}));
+  EXPECT_FALSE(vertex({4, 1, 4}, {0, 2, 1}));
+}
+
+TEST(ParabolaVertex, OverflowingPointsAreReportedAsTooLarge) {
+  // x*x overflows: N becomes inf - inf. The vertex cannot be computed in doubles.
+  const double x[3] = {1e188, 2e188, 3e188}, y[3] = {3, 1, 3};
+  EXPECT_EQ(parabolaVertex(x, y).kind, ParabolaVertex::Kind::TooLarge);
 }
 
 TEST(ParabolaVertex, NearlyCollinearPointsStillHaveAVertex) {
