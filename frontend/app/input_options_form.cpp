@@ -21,6 +21,7 @@
 #include "key_filters.h"
 #include "molecule_picture.h"
 #include "platform_services.h"
+#include "work_cycle.h"
 #include "wrapping_radio_button.h"
 
 namespace {
@@ -96,6 +97,11 @@ InputOptionsForm::InputOptionsForm(PlatformServices& services, QString programFo
   setKeyboardOrder();
   setStartState();
   connectRules();
+}
+
+InputOptionsForm::~InputOptionsForm() {
+  // Closing the window moves the focus once more, after this part of the form is gone.
+  disconnect(focusWatch_);
 }
 
 void InputOptionsForm::createControls() {
@@ -307,7 +313,7 @@ void InputOptionsForm::connectRules() {
   connect(cmdViewResults, &QPushButton::clicked, this, &InputOptionsForm::cmdViewResults_Click);
   connect(cmdAbort, &QPushButton::clicked, this, &InputOptionsForm::cmdAbort_Click);
 
-  connect(qApp, &QApplication::focusChanged, this, &InputOptionsForm::onFocusChanged);
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &InputOptionsForm::onFocusChanged);
 }
 
 void InputOptionsForm::optBasisSet_Click(int index) {
@@ -401,10 +407,53 @@ void InputOptionsForm::applyOptimizationLevelToIsotope() {
   }
 }
 
-void InputOptionsForm::cmdSelectFile_Click() {}
+vorden::LobeOptions InputOptionsForm::lobeOptions() const {
+  auto state = [](const QCheckBox* box) {
+    switch (box->checkState()) {
+      case Qt::Unchecked:
+        return 0;
+      case Qt::Checked:
+        return 1;
+      case Qt::PartiallyChecked:
+        break;
+    }
+    return 2;
+  };
+  auto bytes = [](const QLineEdit* box) { return box->text().toLatin1().toStdString(); };
+  vorden::LobeOptions options;
+  options.coordinatePath = bytes(txtTitle);
+  options.itch = state(chkItch);
+  options.integrals = state(chkIntegrals);
+  options.coulombHole = state(chkCoulombHole);
+  options.quadrupoleTensor = state(chkQuadrupoleTensor);
+  options.small = state(chkSmall);
+  options.symmetry = cmbSymmetry->currentData().toInt();
+  options.nmr = cmbNMR->currentData().toInt();
+  options.isotope = cmbIsotope->currentData().toInt();
+  options.n = bytes(txtN);
+  options.spin = bytes(txtSpin);
+  options.charge = bytes(txtCharge);
+  options.itsd = bytes(txtITSD);
+  options.naturalOrbital = bytes(txtNaturalOrbital);
+  options.basisSet = intBasisSet;
+  options.configurationInteraction = intConfigurationInteraction;
+  options.orbitals = intOrbitals;
+  return options;
+}
 
-void InputOptionsForm::cmdOK_Click() {}
+void InputOptionsForm::cmdSelectFile_Click() {
+  // Qt filters: what is shown, then the patterns in the last parentheses.
+  const QString chosen = services_.chooseFileToOpen(
+      this, {QStringLiteral("Coordinate Files (*.xyz, *.cta) (*.cta *.xyz)"), QStringLiteral("All Files (*.*) (*)")});
+  if (!chosen.isEmpty()) txtTitle->setText(chosen);  // a cancel keeps what was there
+}
 
-void InputOptionsForm::cmdViewResults_Click() {}
+void InputOptionsForm::cmdOK_Click() {
+  const LaunchResult result = launchLobeEngine(services_, this, programFolder_, txtTitle->text(), lobeOptions());
+  if (result == LaunchResult::NoCoordinateFile || result == LaunchResult::CoordinateFileMissing)
+    txtTitle->setFocus(Qt::OtherFocusReason);
+}
+
+void InputOptionsForm::cmdViewResults_Click() { viewLobeOutput(services_, this, programFolder_); }
 
 void InputOptionsForm::cmdAbort_Click() { services_.exitProgram(); }

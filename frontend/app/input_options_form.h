@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "lobe_dat.h"
+
 class FilteredLineEdit;
 class PlatformServices;
 class QCheckBox;
@@ -26,6 +28,7 @@ class InputOptionsForm : public QWidget {
  public:
   // programFolder holds the lobe engine, lobe.dat and lobe.out.
   InputOptionsForm(PlatformServices& services, QString programFolder, QWidget* parent = nullptr);
+  ~InputOptionsForm() override;
 
   // The form-level indexes of the chosen option buttons.
   int basisSetIndex() const { return intBasisSet; }
@@ -33,6 +36,9 @@ class InputOptionsForm : public QWidget {
   int orbitalsIndex() const { return intOrbitals; }
 
   const QString& programFolder() const { return programFolder_; }
+
+  // The values a launch writes into lobe.dat, read from the controls now.
+  vorden::LobeOptions lobeOptions() const;
 
  private:
   void createControls();
@@ -65,6 +71,7 @@ class InputOptionsForm : public QWidget {
   PlatformServices& services_;
   QString programFolder_;
   bool correctingField_ = false;  // a focus-loss correction (and its message) is under way
+  QMetaObject::Connection focusWatch_;
 
   qint16 intBasisSet = 0;
   qint16 intConfigurationInteraction = 0;

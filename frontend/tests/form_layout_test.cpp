@@ -458,7 +458,8 @@ class FormLayoutTest : public QObject {
         }
       }
     }
-    if (!problems.isEmpty()) qWarning().noquote() << problems.join(u'\n');
+    if (!problems.isEmpty())
+      qWarning().noquote() << "form font:" << QFontInfo(f.form->font()).family() << "\n" << problems.join(u'\n');
     QVERIFY(problems.isEmpty());
   }
 };

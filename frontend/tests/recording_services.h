@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include "desktop_services.h"
 #include "platform_services.h"
 
 // Platform services that record every request instead of showing a dialog or
@@ -29,6 +30,7 @@ class RecordingServices : public PlatformServices {
 
   bool startProgram(const QString& program, const QString& folder) override {
     starts.push_back({program, folder});
+    if (startForReal) return DesktopServices().startProgram(program, folder);
     return startSucceeds;
   }
 
@@ -45,6 +47,7 @@ class RecordingServices : public PlatformServices {
   QString fileDialogAnswer;  // empty: the dialog is cancelled
   QVector<Start> starts;
   bool startSucceeds = true;
+  bool startForReal = false;  // start programs as the desktop would, answering with its result
   QStringList viewed;
   bool viewerStarts = true;
   int exitRequests = 0;
