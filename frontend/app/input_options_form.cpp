@@ -118,8 +118,8 @@ void InputOptionsForm::createControls() {
   Image1->setPixmap(QPixmap::fromImage(drawMoleculePicture()));
   Image1->setScaledContents(true);
   Label5 = makeLabel(this, QStringLiteral("Label5"),
-                     QStringLiteral("VORDEN Input, the lobe-engine front end of the floating-sphere SCF "
-                                    "teaching package. Documentation: README.md of the package."),
+                     QStringLiteral("VORDEN Input, part of the package Floating-Sphere SCF for Classrooms. "
+                                    "Its documentation is the package's README.md."),
                      {3720, 2280, 5175, 375});
   // Opaque and above the picture, whose lower edge it overlaps.
   Label5->setAutoFillBackground(true);
