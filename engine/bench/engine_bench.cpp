@@ -11,7 +11,9 @@
 
 #include "deck_reader.h"
 #include "fock.h"
+#include "jacobi.h"
 #include "matrix_printer.h"
+#include "orbsolve.h"
 #include "run.h"
 #include "scf_cycle.h"
 
@@ -53,6 +55,34 @@ void BM_FockBuild(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FockBuild)->Unit(benchmark::kMicrosecond);
+
+// One diagonalisation of the last Fock matrix of the run (order 20).
+void BM_Jacobi(benchmark::State& state) {
+  auto data = finishedRun();
+  scf1s::Matrix U;
+  for (auto _ : state) {
+    scf1s::Matrix A = data->F;
+    scf1s::jacobi(A, 20, U, 1.0e-12);
+    benchmark::DoNotOptimize(A.v.data());
+    benchmark::DoNotOptimize(U.v.data());
+  }
+}
+BENCHMARK(BM_Jacobi)->Unit(benchmark::kMicrosecond);
+
+// One orbital solve of an SCF iteration: transform, diagonalise, back-transform,
+// sort, and the orbital energy lines.
+void BM_OrbitalSolve(benchmark::State& state) {
+  auto data = finishedRun();
+  for (auto _ : state) {
+    scf1s::Report report;
+    data->overlapWork = data->S;
+    data->energyWork = data->F;
+    scf1s::orbsolve(data->overlapWork, data->E, data->energyWork, 20, 1.0e-12, 1, data->storedSInvHalf,
+                    report);
+    benchmark::DoNotOptimize(data->energyWork.v.data());
+  }
+}
+BENCHMARK(BM_OrbitalSolve)->Unit(benchmark::kMicrosecond);
 
 void BM_ReportWriterMatrix(benchmark::State& state) {
   auto data = finishedRun();

@@ -3,10 +3,41 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 namespace scf1s {
 
 namespace {
+
+// Two doubles processed together; the operations act entry by entry, exactly
+// as on single doubles.
+using Pair = double __attribute__((vector_size(16)));
+
+Pair load(const double* at) {
+  Pair v;
+  std::memcpy(&v, at, sizeof v);
+  return v;
+}
+void store(double* at, Pair v) { std::memcpy(at, &v, sizeof v); }
+
+// One plane rotation of two rows of 20 entries: x' = c x + s y, y' = c y - s x,
+// entry by entry. Returns false when a new entry is not finite.
+bool rotatePair(double* x, double* y, double c, double s) {
+  const Pair cc = {c, c};
+  const Pair ss = {s, s};
+  Pair probe = {0.0, 0.0};  // x - x is 0 for every finite x, NaN otherwise
+  for (int i = 0; i < kMaxSpheres; i += 2) {
+    const Pair h = load(x + i);
+    const Pair yi = load(y + i);
+    const Pair nx = cc * h + ss * yi;
+    const Pair ny = cc * yi - ss * h;
+    store(x + i, nx);
+    store(y + i, ny);
+    probe += (nx - nx) + (ny - ny);
+  }
+  return probe[0] == 0.0 && probe[1] == 0.0;
+}
 
 // Safety cap on rotations. Each rotation removes the largest off-diagonal
 // element, so the off-diagonal sum of squares falls at least by the factor
@@ -25,39 +56,50 @@ constexpr double kInitialThreshold = 1.0e38;
 // +1 for x >= 0 (zero included), -1 for x < 0.
 double sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
 
-// For every row i < n: the largest |A(i,j)| right of the diagonal as last
-// recorded (m) and the column where it stood (q). It may lag above the true
-// maximum after a rotation, never below it.
-class RowMaxima {
- public:
-  double& m(int i) { return m_[static_cast<std::size_t>(i - 1)]; }
-  int& q(int i) { return q_[static_cast<std::size_t>(i - 1)]; }
+constexpr int kStride = kMaxSpheres;
+
+// The solve works on private copies laid out for its access pattern: the
+// matrix as a full symmetric square W, so that the elements of rows and
+// columns p and r of a rotation lie along rows p and r, and U transposed, so
+// that columns p and r of U are rows too. Both are whole 20 x 20 arrays:
+// every rotation runs over all 20 entries of its two rows, those beyond the
+// order n being zeros that stay harmless, which lets the compiler work on
+// several entries at once. The arithmetic of every element is exactly that of
+// the rotation formulas, element by element, so the results are unchanged;
+// the caller's A (diagonal and upper triangle only) and U are written back
+// when the solve ends.
+struct Workspace {
+  alignas(16) double w[kStride * kStride];
+  alignas(16) double ut[kStride * kStride];
+  // For every row i < n: the largest |A(i,j)| right of the diagonal as last
+  // recorded (m) and the column where it stood (q). It may lag above the true
+  // maximum after a rotation, never below it.
+  double m[kStride] = {};
+  int q[kStride] = {};
+
+  double* row(int i) { return w + i * kStride; }
 
   // Full scan of row i; among equal magnitudes the last column wins, and an
-  // all-zero row records 0 in column n.
-  void rescan(const Matrix& A, int n, int i) {
-    m(i) = 0.0;
-    q(i) = n;
-    for (int j = i + 1; j <= n; ++j) {
-      if (m(i) <= std::fabs(A(i, j))) {
-        m(i) = std::fabs(A(i, j));
-        q(i) = j;
-      }
-    }
+  // all-zero row records 0 in column n. (Recording on every element at
+  // least as large as the record so far ends on the last column that holds
+  // the maximum: found here as the maximum first, then its last column.)
+  void rescan(int n, int i) {
+    const double* a = row(i);
+    double best = 0.0;
+    for (int j = i + 1; j < n; ++j) best = std::max(best, std::fabs(a[j]));
+    int column = n - 1;
+    while (std::fabs(a[column]) != best) --column;
+    m[i] = best;
+    q[i] = column;
   }
 
   // A freshly stored element replaces the record only if strictly larger, so
   // ties keep the earlier record.
-  void offer(int row, int column, double value) {
-    if (std::fabs(value) > m(row)) {
-      m(row) = std::fabs(value);
-      q(row) = column;
-    }
+  void offer(int i, int column, double magnitude) {
+    const bool take = magnitude > m[i];
+    m[i] = take ? magnitude : m[i];
+    q[i] = take ? column : q[i];
   }
-
- private:
-  std::array<double, kMaxSpheres> m_{};
-  std::array<int, kMaxSpheres> q_{};
 };
 
 bool upperTriangleFinite(const Matrix& A, int n) {
@@ -65,12 +107,6 @@ bool upperTriangleFinite(const Matrix& A, int n) {
     for (int j = i; j <= n; ++j)
       if (!std::isfinite(A(i, j))) return false;
   return true;
-}
-
-double threshold(const Matrix& A, int n, double tau) {
-  double smallest = std::fabs(A(1, 1));
-  for (int k = 2; k <= n; ++k) smallest = std::min(smallest, std::fabs(A(k, k)));
-  return tau * smallest;
 }
 
 }  // namespace
@@ -90,118 +126,183 @@ JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
   }
   if (n <= 1) return result;
 
-  RowMaxima rows;
-  for (int i = 1; i <= n - 1; ++i) rows.rescan(A, n, i);
+  Workspace ws;
+  double* const w = ws.w;
+  double* const ut = ws.ut;
+  for (int i = 0; i < kStride * kStride; ++i) {
+    w[i] = 0.0;
+    ut[i] = 0.0;
+  }
+  for (int i = 0; i < n; ++i) {
+    ut[i * kStride + i] = 1.0;
+    for (int j = i; j < n; ++j) {
+      const double x = A.v[static_cast<std::size_t>(i * kStride + j)];
+      w[i * kStride + j] = x;
+      w[j * kStride + i] = x;
+    }
+  }
+  // Hands the diagonal and upper triangle of W and the transpose of U back.
+  auto finish = [&]() {
+    for (int i = 0; i < n; ++i)
+      for (int j = i; j < n; ++j) A.v[static_cast<std::size_t>(i * kStride + j)] = w[i * kStride + j];
+    for (int i = 0; i < n; ++i)
+      for (int k = 0; k < n; ++k) U.v[static_cast<std::size_t>(i * kStride + k)] = ut[k * kStride + i];
+    return result;
+  };
+
+  for (int i = 0; i < n - 1; ++i) ws.rescan(n, i);
 
   double theta = kInitialThreshold;
   for (;;) {
-    // Pivot: the largest recorded row maximum; among equal maxima the lowest row.
-    int p = 1;
-    double largest = rows.m(1);
-    for (int i = 2; i <= n - 1; ++i) {
-      if (rows.m(i) > largest) {
-        largest = rows.m(i);
-        p = i;
-      }
-    }
-    const int r = rows.q(p);
+    // Pivot: the largest recorded row maximum; among equal maxima the lowest
+    // row (the records are never NaN: the matrix is finite while this runs).
+    double largest = ws.m[0];
+    for (int i = 1; i < n - 1; ++i) largest = std::max(largest, ws.m[i]);
+    int p = 0;
+    while (ws.m[p] != largest) ++p;
+    const int r = ws.q[p];
 
-    if (largest <= 0.0) return result;
+    if (largest <= 0.0) return finish();
     // The threshold follows the diagonal only when the pivot has fallen to it.
     if (!(theta > 0.0 && largest > theta)) {
-      theta = threshold(A, n, tau);
-      if (largest <= theta) return result;
+      double smallest = std::fabs(w[0]);
+      for (int k = 1; k < n; ++k) smallest = std::min(smallest, std::fabs(w[k * kStride + k]));
+      theta = tau * smallest;
+      if (largest <= theta) return finish();
     }
 
     if (result.rotations >= kRotationCap) {
       result.outcome = JacobiOutcome::RotationCap;
-      return result;
+      return finish();
     }
     ++result.rotations;
 
-    const double a = A(p, p);
-    const double b = A(r, r);
-    const double g = A(p, r);
+    double* const wp = ws.row(p);
+    double* const wr = ws.row(r);
+    const double a = wp[p];
+    const double b = wr[r];
+    const double g = wp[r];
     const double d = a - b;
-    const double w = std::fabs(d) + std::sqrt(d * d + 4.0 * (g * g));
-    if (!std::isfinite(w)) {
+    const double wsum = std::fabs(d) + std::sqrt(d * d + 4.0 * (g * g));
+    if (!std::isfinite(wsum)) {
       // The elements are too large for the rotation to be formed.
       result.outcome = JacobiOutcome::NotFinite;
-      return result;
+      return finish();
     }
 
     bool finite = true;
     double c = 1.0;
     double s = 0.0;
-    // w = 0 only when the pair is degenerate and g*g underflows: the identity
-    // rotation then leaves every element as it is, and the pivot merely drops
-    // out of the row-maximum table.
-    if (w != 0.0) {
-      const double t = sign(d) * 2.0 * g / w;
+    // wsum = 0 only when the pair is degenerate and g*g underflows: the
+    // identity rotation then leaves every element as it is, and the pivot
+    // merely drops out of the row-maximum table.
+    if (wsum != 0.0) {
+      const double t = sign(d) * 2.0 * g / wsum;
       c = 1.0 / std::sqrt(1.0 + t * t);
       s = t * c;
       const double cc = c * c;
-      A(p, p) = cc * (a + t * (2.0 * g + t * b));
-      A(r, r) = cc * (b - t * (2.0 * g - t * a));
-      A(p, r) = 0.0;
+      double app = cc * (a + t * (2.0 * g + t * b));
+      double arr = cc * (b - t * (2.0 * g - t * a));
       // Keep the larger value of the pair at the lower index; the exchanged
       // rotation carries its eigenvector into column p.
-      if (A(p, p) < A(r, r)) {
-        std::swap(A(p, p), A(r, r));
+      if (app < arr) {
+        std::swap(app, arr);
         const double oldC = c;
         c = std::fabs(s);
         s = sign(-s) * oldC;
       }
-      finite = std::isfinite(A(p, p)) && std::isfinite(A(r, r));
+      wp[p] = app;
+      wr[r] = arr;
+      wp[r] = 0.0;
+      wr[p] = 0.0;
+      finite = std::isfinite(app) && std::isfinite(arr);
     }
 
     // Rows whose record lies in column p or r are about to lose it: rescan
     // them without that element (the other of the two columns still holds
-    // its value from before the rotation).
-    for (int i = 1; i <= n - 1; ++i) {
-      if (i == p || i == r) continue;
-      const int K = rows.q(i);
-      if (K != p && K != r) continue;
-      const double kept = A(i, K);
-      A(i, K) = 0.0;
-      rows.rescan(A, n, i);
-      A(i, K) = kept;
+    // its value from before the rotation). A record always lies right of the
+    // diagonal, so only rows above r can hold one; row p is passed over, its
+    // record marked for the moment.
+    const int qp = ws.q[p];
+    const int qr = ws.q[r];
+    ws.q[p] = -1;
+    int stale[kStride];
+    int staleCount = 0;
+    for (int i = 0; i < r; ++i) {
+      stale[staleCount] = i;
+      staleCount += (ws.q[i] == p) | (ws.q[i] == r);
     }
-    rows.m(p) = 0.0;
-    rows.m(r) = 0.0;
+    for (int k = 0; k < staleCount; ++k) {
+      const int i = stale[k];
+      const int K = ws.q[i];
+      double& element = w[i * kStride + K];
+      const double kept = element;
+      element = 0.0;
+      ws.rescan(n, i);
+      element = kept;
+    }
 
-    // Rotate rows and columns p and r, touching only the upper triangle.
-    auto store = [&](int row, int column, double value) {
-      A(row, column) = value;
-      finite = finite && std::isfinite(value);
-      rows.offer(row, column, value);
+    // Rotate rows p and r (which are also columns p and r). The entries where
+    // the two rows cross are kept out of it.
+    const double wpp = wp[p], wpr = wp[r], wrp = wr[p], wrr = wr[r];
+    finite = rotatePair(wp, wr, c, s) && finite;
+    wp[p] = wpp;
+    wp[r] = wpr;
+    wr[p] = wrp;
+    wr[r] = wrr;
+
+    // Mirror the new rows into columns p and r, and offer each new element
+    // of the upper triangle to the record of the row it lies in, in the
+    // order of increasing i. The records of rows p and r start again from 0
+    // (their columns stay as they were until a larger element comes).
+    auto mirror = [&](int i, double& ap, double& ar) {
+      const double xp = wp[i];
+      const double xr = wr[i];
+      w[i * kStride + p] = xp;
+      w[i * kStride + r] = xr;
+      ap = std::fabs(xp);
+      ar = std::fabs(xr);
     };
-    for (int i = 1; i <= n; ++i) {
-      if (i == p || i == r) continue;
-      if (i < p) {
-        const double h = A(i, p);
-        store(i, p, c * h + s * A(i, r));
-        store(i, r, c * A(i, r) - s * h);
-      } else if (i < r) {
-        const double h = A(p, i);
-        store(p, i, c * h + s * A(i, r));
-        store(i, r, c * A(i, r) - s * h);
-      } else {
-        const double h = A(p, i);
-        store(p, i, c * h + s * A(r, i));
-        store(r, i, c * A(r, i) - s * h);
-      }
+    for (int i = 0; i < p; ++i) {  // A(i,p) and A(i,r) in row i
+      double ap, ar;
+      mirror(i, ap, ar);
+      ws.offer(i, p, ap);
+      ws.offer(i, r, ar);
     }
+    double mp = 0.0;
+    int qpNew = qp;
+    for (int i = p + 1; i < r; ++i) {  // A(p,i) in row p, A(i,r) in row i
+      double ap, ar;
+      mirror(i, ap, ar);
+      const bool take = ap > mp;
+      mp = take ? ap : mp;
+      qpNew = take ? i : qpNew;
+      ws.offer(i, r, ar);
+    }
+    double mr = 0.0;
+    int qrNew = qr;
+    for (int i = r + 1; i < n; ++i) {  // A(p,i) in row p, A(r,i) in row r
+      double ap, ar;
+      mirror(i, ap, ar);
+      const bool takeP = ap > mp;
+      mp = takeP ? ap : mp;
+      qpNew = takeP ? i : qpNew;
+      const bool takeR = ar > mr;
+      mr = takeR ? ar : mr;
+      qrNew = takeR ? i : qrNew;
+    }
+    ws.m[p] = mp;
+    ws.q[p] = qpNew;
+    ws.m[r] = mr;
+    ws.q[r] = qrNew;
 
-    for (int i = 1; i <= n; ++i) {
-      const double h = U(i, p);
-      U(i, p) = c * h + s * U(i, r);
-      U(i, r) = c * U(i, r) - s * h;
-    }
+    // Only the elements of A are watched for overflow; the columns of U are
+    // unit vectors.
+    rotatePair(ut + p * kStride, ut + r * kStride, c, s);
 
     if (!finite) {
       result.outcome = JacobiOutcome::NotFinite;
-      return result;
+      return finish();
     }
   }
 }

@@ -85,36 +85,75 @@ bool buildSInvHalf(Matrix& overlapWork, Vector& E, Matrix& energyWork, const Vec
   return true;
 }
 
+constexpr int kStride = kMaxSpheres;
+
+// A square of 20 x 20 doubles, row-major, 0-based, zero beyond the order n.
+// The sums below run over whole rows of 20, so that the compiler can process
+// several of them side by side; the entries beyond n add exact zeros to sums
+// that are never stored.
+struct Dense {
+  double v[kStride * kStride] = {};
+  double* row(int i) { return v + i * kStride; }
+  const double* row(int i) const { return v + i * kStride; }
+};
+
 // F' = S^-1/2 F S^-1/2 into the diagonal and upper triangle of energyWork,
-// one column at a time with the intermediate column kept in E.
+// one column at a time with the intermediate column kept in E. With X the
+// symmetric S^-1/2 and F the symmetric energy matrix unpacked into full
+// squares, column j is t(i) = sum over k of F(i,k) X(k,j), then
+// F'(i,j) = sum over k of X(i,k) t(k) for i <= j. Every sum starts from 0
+// and takes its terms in increasing k, each term the same product as ever;
+// the sums for all i are merely carried along together (F(i,k) = F(k,i) and
+// X(i,k) = X(k,i) are one stored element each).
 void transform(const Matrix& overlapWork, const Vector& d, Vector& E, Matrix& energyWork, int n) {
-  auto X = [&](int k, int j) { return overlapWork(std::min(k, j), std::max(k, j)); };
-  auto F = [&](int i, int k) { return i == k ? d(i) : overlapWork(std::max(i, k), std::min(i, k)); };
-  for (int j = 1; j <= n; ++j) {
-    for (int i = 1; i <= n; ++i) {
-      double sum = 0.0;
-      for (int k = 1; k <= n; ++k) sum += F(i, k) * X(k, j);
-      E(i) = sum;
+  Dense X;
+  Dense F;
+  for (int i = 0; i < n; ++i) {
+    for (int k = 0; k < n; ++k) {
+      const int lo = std::min(i, k) + 1;
+      const int hi = std::max(i, k) + 1;
+      X.row(i)[k] = overlapWork(lo, hi);
+      F.row(i)[k] = i == k ? d(i + 1) : overlapWork(hi, lo);
     }
-    for (int i = 1; i <= j; ++i) {
-      double sum = 0.0;
-      for (int k = 1; k <= n; ++k) sum += X(i, k) * E(k);
-      energyWork(i, j) = sum;
+  }
+  for (int j = 0; j < n; ++j) {
+    double t[kStride] = {};
+    for (int k = 0; k < n; ++k) {
+      const double xkj = X.row(j)[k];
+      const double* fk = F.row(k);
+      for (int i = 0; i < kStride; ++i) t[i] += fk[i] * xkj;
     }
+    for (int i = 0; i < n; ++i) E(i + 1) = t[i];
+    double u[kStride] = {};
+    for (int k = 0; k < n; ++k) {
+      const double tk = t[k];
+      const double* xk = X.row(k);
+      for (int i = 0; i < kStride; ++i) u[i] += xk[i] * tk;
+    }
+    for (int i = 0; i <= j; ++i) energyWork(i + 1, j + 1) = u[i];
   }
 }
 
 // C = S^-1/2 U', in place over energyWork, which holds the full symmetric
 // S^-1/2: column i (= row i of S^-1/2) becomes the coefficients of sphere i,
-// so that afterwards row k holds orbital k.
+// so that afterwards row k holds orbital k. Each r(j) = sum over k of
+// S^-1/2(k,i) U'(k,j), from 0 in increasing k; the sums for all j are
+// carried along together.
 void backTransform(Matrix& energyWork, const Matrix& eigenvectors, Vector& scratch, int n) {
+  Dense U;
+  for (int k = 0; k < n; ++k)
+    for (int j = 0; j < n; ++j) U.row(k)[j] = eigenvectors(k + 1, j + 1);
   for (int i = 1; i <= n; ++i) {
-    for (int j = 1; j <= n; ++j) {
-      double sum = 0.0;
-      for (int k = 1; k <= n; ++k) sum += energyWork(k, i) * eigenvectors(k, j);
-      scratch(j) = sum;
+    double r[kStride] = {};
+    for (int k = 0; k < n; ++k) {
+      const double xki = energyWork(k + 1, i);
+      const double* uk = U.row(k);
+      for (int j = 0; j < kStride; ++j) r[j] += xki * uk[j];
     }
-    for (int j = 1; j <= n; ++j) energyWork(j, i) = scratch(j);
+    for (int j = 1; j <= n; ++j) {
+      scratch(j) = r[j - 1];
+      energyWork(j, i) = r[j - 1];
+    }
   }
 }
 
