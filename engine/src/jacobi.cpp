@@ -22,7 +22,8 @@ Pair load(const double* at) {
 void store(double* at, Pair v) { std::memcpy(at, &v, sizeof v); }
 
 // One plane rotation of two rows of 20 entries: x' = c x + s y, y' = c y - s x,
-// entry by entry. Returns false when a new entry is not finite.
+// entry by entry. With kWatch, returns false when a new entry is not finite.
+template <bool kWatch>
 bool rotatePair(double* x, double* y, double c, double s) {
   const Pair cc = {c, c};
   const Pair ss = {s, s};
@@ -34,9 +35,16 @@ bool rotatePair(double* x, double* y, double c, double s) {
     const Pair ny = cc * yi - ss * h;
     store(x + i, nx);
     store(y + i, ny);
-    probe += (nx - nx) + (ny - ny);
+    if constexpr (kWatch) probe += (nx - nx) + (ny - ny);
   }
   return probe[0] == 0.0 && probe[1] == 0.0;
+}
+
+// |x| entry by entry: the sign bits cleared.
+Pair magnitude(Pair x) {
+  using Bits = long long __attribute__((vector_size(16)));
+  const Bits noSign = {0x7fffffffffffffffLL, 0x7fffffffffffffffLL};
+  return reinterpret_cast<Pair>(reinterpret_cast<Bits>(x) & noSign);
 }
 
 // Safety cap on rotations. Each rotation removes the largest off-diagonal
@@ -83,10 +91,18 @@ struct Workspace {
   // all-zero row records 0 in column n. (Recording on every element at
   // least as large as the record so far ends on the last column that holds
   // the maximum: found here as the maximum first, then its last column.)
+  // Entries beyond the order are zeros and leave the maximum alone.
   void rescan(int n, int i) {
     const double* a = row(i);
+    int j = i + 1;
     double best = 0.0;
-    for (int j = i + 1; j < n; ++j) best = std::max(best, std::fabs(a[j]));
+    if (j % 2 == 1 && j < n) best = std::fabs(a[j++]);
+    Pair best2 = {best, best};
+    for (; j < kStride; j += 2) {
+      const Pair x = magnitude(load(a + j));
+      best2 = best2 > x ? best2 : x;
+    }
+    best = std::max(best2[0], best2[1]);
     int column = n - 1;
     while (std::fabs(a[column]) != best) --column;
     m[i] = best;
@@ -245,7 +261,7 @@ JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
     // Rotate rows p and r (which are also columns p and r). The entries where
     // the two rows cross are kept out of it.
     const double wpp = wp[p], wpr = wp[r], wrp = wr[p], wrr = wr[r];
-    finite = rotatePair(wp, wr, c, s) && finite;
+    finite = rotatePair<true>(wp, wr, c, s) && finite;
     wp[p] = wpp;
     wp[r] = wpr;
     wr[p] = wrp;
@@ -298,7 +314,7 @@ JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
 
     // Only the elements of A are watched for overflow; the columns of U are
     // unit vectors.
-    rotatePair(ut + p * kStride, ut + r * kStride, c, s);
+    rotatePair<false>(ut + p * kStride, ut + r * kStride, c, s);
 
     if (!finite) {
       result.outcome = JacobiOutcome::NotFinite;

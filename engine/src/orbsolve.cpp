@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "jacobi.h"
@@ -88,14 +89,35 @@ bool buildSInvHalf(Matrix& overlapWork, Vector& E, Matrix& energyWork, const Vec
 constexpr int kStride = kMaxSpheres;
 
 // A square of 20 x 20 doubles, row-major, 0-based, zero beyond the order n.
-// The sums below run over whole rows of 20, so that the compiler can process
-// several of them side by side; the entries beyond n add exact zeros to sums
-// that are never stored.
+// The sums below run over whole rows of 20, two entries at a time; the
+// entries beyond n add exact zeros to sums that are never stored.
 struct Dense {
   double v[kStride * kStride] = {};
   double* row(int i) { return v + i * kStride; }
   const double* row(int i) const { return v + i * kStride; }
 };
+
+// Two doubles processed together; the operations act entry by entry, exactly
+// as on single doubles.
+using Pair = double __attribute__((vector_size(16)));
+
+// sums[i] = sum over k = 0 .. n-1 of rows(k,i) * weights[k], for all 20 i:
+// each sum starts from 0 and takes its terms in increasing k, as a plain
+// loop over k would; the 20 sums are merely carried along side by side.
+void weightedRowSum(const Dense& rows, const double* weights, int n, double* sums) {
+  Pair acc[kStride / 2] = {};
+  for (int k = 0; k < n; ++k) {
+    const Pair w = {weights[k], weights[k]};
+    const double* rk = rows.row(k);
+#pragma GCC unroll 10
+    for (int b = 0; b < kStride / 2; ++b) {
+      Pair x;
+      std::memcpy(&x, rk + 2 * b, sizeof x);
+      acc[b] += x * w;
+    }
+  }
+  std::memcpy(sums, acc, sizeof acc);
+}
 
 // F' = S^-1/2 F S^-1/2 into the diagonal and upper triangle of energyWork,
 // one column at a time with the intermediate column kept in E. With X the
@@ -117,19 +139,11 @@ void transform(const Matrix& overlapWork, const Vector& d, Vector& E, Matrix& en
     }
   }
   for (int j = 0; j < n; ++j) {
-    double t[kStride] = {};
-    for (int k = 0; k < n; ++k) {
-      const double xkj = X.row(j)[k];
-      const double* fk = F.row(k);
-      for (int i = 0; i < kStride; ++i) t[i] += fk[i] * xkj;
-    }
+    double t[kStride];
+    weightedRowSum(F, X.row(j), n, t);  // F(i,k) X(k,j)
     for (int i = 0; i < n; ++i) E(i + 1) = t[i];
-    double u[kStride] = {};
-    for (int k = 0; k < n; ++k) {
-      const double tk = t[k];
-      const double* xk = X.row(k);
-      for (int i = 0; i < kStride; ++i) u[i] += xk[i] * tk;
-    }
+    double u[kStride];
+    weightedRowSum(X, t, n, u);  // X(i,k) t(k)
     for (int i = 0; i <= j; ++i) energyWork(i + 1, j + 1) = u[i];
   }
 }
@@ -144,12 +158,10 @@ void backTransform(Matrix& energyWork, const Matrix& eigenvectors, Vector& scrat
   for (int k = 0; k < n; ++k)
     for (int j = 0; j < n; ++j) U.row(k)[j] = eigenvectors(k + 1, j + 1);
   for (int i = 1; i <= n; ++i) {
-    double r[kStride] = {};
-    for (int k = 0; k < n; ++k) {
-      const double xki = energyWork(k + 1, i);
-      const double* uk = U.row(k);
-      for (int j = 0; j < kStride; ++j) r[j] += xki * uk[j];
-    }
+    double column[kStride];
+    for (int k = 0; k < n; ++k) column[k] = energyWork(k + 1, i);
+    double r[kStride];
+    weightedRowSum(U, column, n, r);  // S^-1/2(k,i) U'(k,j)
     for (int j = 1; j <= n; ++j) {
       scratch(j) = r[j - 1];
       energyWork(j, i) = r[j - 1];
@@ -158,18 +170,22 @@ void backTransform(Matrix& energyWork, const Matrix& eigenvectors, Vector& scrat
 }
 
 // Lowest energy first, moving the coefficient rows along. Equal energies are
-// exchanged too, so a run of them ends in reverse order.
-void sortAscending(Vector& E, Matrix& coefficients, Vector& buffer, int n) {
+// exchanged too, so a run of them ends in reverse order. The exchanges are
+// followed on row numbers, and each row is moved once at the end.
+void sortAscending(Vector& E, Matrix& coefficients, int n) {
+  int from[kStride];  // from[k]: the row that ends at position k
+  for (int k = 0; k < n; ++k) from[k] = k + 1;
   for (int i = 1; i <= n - 1; ++i) {
     for (int j = 1; j <= i; ++j) {
       if (E(j) >= E(i + 1)) {
         std::swap(E(j), E(i + 1));
-        for (int mu = 1; mu <= n; ++mu) buffer(mu) = coefficients(j, mu);
-        for (int mu = 1; mu <= n; ++mu) coefficients(j, mu) = coefficients(i + 1, mu);
-        for (int mu = 1; mu <= n; ++mu) coefficients(i + 1, mu) = buffer(mu);
+        std::swap(from[j - 1], from[i]);
       }
     }
   }
+  const Matrix unsorted = coefficients;
+  for (int k = 1; k <= n; ++k)
+    for (int mu = 1; mu <= n; ++mu) coefficients(k, mu) = unsorted(from[k - 1], mu);
 }
 
 }  // namespace
@@ -225,7 +241,7 @@ void orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double 
     for (int j = 1; j < i; ++j) energyWork(j, i) = energyWork(i, j);
 
   backTransform(energyWork, eigenvectors, d, n);
-  sortAscending(E, energyWork, d, n);
+  sortAscending(E, energyWork, n);
 
   if (iteration != 0) {
     report.write(layouts::orbsolveEnergyHeader);
