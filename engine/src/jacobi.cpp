@@ -41,7 +41,7 @@ bool rotatePair(double* x, double* y, double c, double s) {
 }
 
 // |x| entry by entry: the sign bits cleared.
-Pair magnitude(Pair x) {
+Pair absoluteValues(Pair x) {
   using Bits = long long __attribute__((vector_size(16)));
   const Bits noSign = {0x7fffffffffffffffLL, 0x7fffffffffffffffLL};
   return reinterpret_cast<Pair>(reinterpret_cast<Bits>(x) & noSign);
@@ -99,7 +99,7 @@ struct Workspace {
     if (j % 2 == 1 && j < n) best = std::fabs(a[j++]);
     Pair best2 = {best, best};
     for (; j < kStride; j += 2) {
-      const Pair x = magnitude(load(a + j));
+      const Pair x = absoluteValues(load(a + j));
       best2 = best2 > x ? best2 : x;
     }
     best = std::max(best2[0], best2[1]);

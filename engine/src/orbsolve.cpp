@@ -120,14 +120,14 @@ void weightedRowSum(const Dense& rows, const double* weights, int n, double* sum
 }
 
 // F' = S^-1/2 F S^-1/2 into the diagonal and upper triangle of energyWork,
-// one column at a time with the intermediate column kept in E. With X the
+// one column at a time through one intermediate column. With X the
 // symmetric S^-1/2 and F the symmetric energy matrix unpacked into full
 // squares, column j is t(i) = sum over k of F(i,k) X(k,j), then
 // F'(i,j) = sum over k of X(i,k) t(k) for i <= j. Every sum starts from 0
 // and takes its terms in increasing k, each term the same product as ever;
 // the sums for all i are merely carried along together (F(i,k) = F(k,i) and
 // X(i,k) = X(k,i) are one stored element each).
-void transform(const Matrix& overlapWork, const Vector& d, Vector& E, Matrix& energyWork, int n) {
+void transform(const Matrix& overlapWork, const Vector& d, Matrix& energyWork, int n) {
   Dense X;
   Dense F;
   for (int i = 0; i < n; ++i) {
@@ -141,7 +141,6 @@ void transform(const Matrix& overlapWork, const Vector& d, Vector& E, Matrix& en
   for (int j = 0; j < n; ++j) {
     double t[kStride];
     weightedRowSum(F, X.row(j), n, t);  // F(i,k) X(k,j)
-    for (int i = 0; i < n; ++i) E(i + 1) = t[i];
     double u[kStride];
     weightedRowSum(X, t, n, u);  // X(i,k) t(k)
     for (int i = 0; i <= j; ++i) energyWork(i + 1, j + 1) = u[i];
@@ -153,7 +152,7 @@ void transform(const Matrix& overlapWork, const Vector& d, Vector& E, Matrix& en
 // so that afterwards row k holds orbital k. Each r(j) = sum over k of
 // S^-1/2(k,i) U'(k,j), from 0 in increasing k; the sums for all j are
 // carried along together.
-void backTransform(Matrix& energyWork, const Matrix& eigenvectors, Vector& scratch, int n) {
+void backTransform(Matrix& energyWork, const Matrix& eigenvectors, int n) {
   Dense U;
   for (int k = 0; k < n; ++k)
     for (int j = 0; j < n; ++j) U.row(k)[j] = eigenvectors(k + 1, j + 1);
@@ -162,10 +161,7 @@ void backTransform(Matrix& energyWork, const Matrix& eigenvectors, Vector& scrat
     for (int k = 0; k < n; ++k) column[k] = energyWork(k + 1, i);
     double r[kStride];
     weightedRowSum(U, column, n, r);  // S^-1/2(k,i) U'(k,j)
-    for (int j = 1; j <= n; ++j) {
-      scratch(j) = r[j - 1];
-      energyWork(j, i) = r[j - 1];
-    }
+    for (int j = 1; j <= n; ++j) energyWork(j, i) = r[j - 1];
   }
 }
 
@@ -221,7 +217,7 @@ void orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double 
       for (int j = 1; j <= i; ++j) overlapWork(j, i) = storedSInvHalf(j, i);
   }
 
-  transform(overlapWork, d, E, energyWork, n);
+  transform(overlapWork, d, energyWork, n);
 
   // S^-1/2 moves below the diagonal of energyWork, beside F'.
   for (int i = 1; i <= n; ++i) {
@@ -240,7 +236,7 @@ void orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double 
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j < i; ++j) energyWork(j, i) = energyWork(i, j);
 
-  backTransform(energyWork, eigenvectors, d, n);
+  backTransform(energyWork, eigenvectors, n);
   sortAscending(E, energyWork, n);
 
   if (iteration != 0) {
