@@ -1,13 +1,10 @@
 #pragma once
 
 #include "engine_data.h"
+#include "geometry.h"
 #include "report.h"
 
 namespace scf1s {
-
-struct Point {
-  double x = 0, y = 0, z = 0;
-};
 
 // Atomic mass (u) of the element with nuclear charge z, 1 to 36; 0 outside.
 double atomicMass(int z);

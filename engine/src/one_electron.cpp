@@ -3,25 +3,11 @@
 #include <cmath>
 
 #include "fzero.h"
+#include "geometry.h"
 
 namespace scf1s {
 
 namespace {
-
-struct Point {
-  double x, y, z;
-};
-
-// Squared distance, summed x, y, z in that order.
-double squaredDistance(const Point& u, const Point& w) {
-  const double dx = u.x - w.x;
-  const double dy = u.y - w.y;
-  const double dz = u.z - w.z;
-  return (dx * dx + dy * dy) + dz * dz;
-}
-
-Point centreOf(const Sphere& s) { return {s.x, s.y, s.z}; }
-Point centreOf(const Atom& a) { return {a.x, a.y, a.z}; }
 
 // Normalised Slater 1s functions on one nucleus of charge zn(1).
 void singleCentre(int i, int j, EngineData& data) {
@@ -64,8 +50,7 @@ void multiCentre(int i, int j, int nat, EngineData& data) {
   const double t = (mu * (3.0 - (2.0 * mu) * r2)) * s;
 
   // Centre of the Gaussian product, where the charge distribution sits.
-  const Point product{(a * si.x + b * sj.x) / p, (a * si.y + b * sj.y) / p,
-                      (a * si.z + b * sj.z) / p};
+  const Point product = productCentre(si, a, sj, b, p);
   const double w = ((2.0 * kPi / p) * k) * norm;
 
   double h = t;

@@ -3,29 +3,11 @@
 #include <cmath>
 
 #include "fzero.h"
+#include "geometry.h"
 
 namespace scf1s {
 
 namespace {
-
-struct Point {
-  double x, y, z;
-};
-
-// Squared distance, summed x, y, z in that order.
-double squaredDistance(const Point& u, const Point& w) {
-  const double dx = u.x - w.x;
-  const double dy = u.y - w.y;
-  const double dz = u.z - w.z;
-  return (dx * dx + dy * dy) + dz * dz;
-}
-
-Point centreOf(const Sphere& s) { return {s.x, s.y, s.z}; }
-
-// Centre of the product of two Gaussians with exponents a and b.
-Point productCentre(const Sphere& u, double a, const Sphere& w, double b, double p) {
-  return {(a * u.x + b * w.x) / p, (a * u.y + b * w.y) / p, (a * u.z + b * w.z) / p};
-}
 
 // Four normalised Slater 1s functions on one centre.
 double singleCentre(double a, double b, double c, double d) {
