@@ -8,6 +8,8 @@
 #include <random>
 #include <vector>
 
+#include "matrix_rows.h"
+
 namespace scf1s {
 namespace {
 
@@ -17,13 +19,7 @@ constexpr double kTau = 1.0e-12;
 // A symmetric matrix from its rows; the lower triangle is then overwritten by
 // distinct markers so that any read or write of it shows.
 Matrix symmetricWithMarkedLowerTriangle(std::initializer_list<std::initializer_list<double>> rows) {
-  Matrix A;
-  int i = 1;
-  for (const auto& row : rows) {
-    int j = 1;
-    for (double x : row) A(i, j++) = x;
-    ++i;
-  }
+  Matrix A = test::matrixFromRows(rows);
   for (int r = 1; r <= kMaxSpheres; ++r)
     for (int c = 1; c < r; ++c) A(r, c) = 1000.0 + 20.0 * r + c;
   return A;

@@ -7,22 +7,15 @@
 #include <limits>
 #include <string>
 
+#include "matrix_rows.h"
+
 namespace scf1s {
 namespace {
 
 constexpr double kTen = 5e-11;  // agreement to ten decimals
 constexpr double kTau = 1.0e-12;
 
-Matrix square(std::initializer_list<std::initializer_list<double>> rows) {
-  Matrix m;
-  int i = 1;
-  for (const auto& row : rows) {
-    int j = 1;
-    for (double x : row) m(i, j++) = x;
-    ++i;
-  }
-  return m;
-}
+Matrix square(std::initializer_list<std::initializer_list<double>> rows) { return test::matrixFromRows(rows); }
 
 std::string blanks(int count) { return std::string(static_cast<std::size_t>(count), ' '); }
 

@@ -12,6 +12,7 @@
 
 #include "desktop_services.h"
 #include "form_test_support.h"
+#include "worked_example.h"
 
 namespace {
 
@@ -36,17 +37,7 @@ void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->h
 QString waterPath() { return QStringLiteral(EXAMPLES_DIR "/water.xyz"); }
 
 // The worked example's lobe.dat for water.xyz with basis set 3 and "C2v".
-QByteArray workedExample() {
-  return QByteArrayLiteral(
-      "   water.xyz                  0  2        00 3       30 0000          0  00\n"
-      "O  8003     0.000000  0.000000  0.117300-1.00 0.00-2.00 0.00 0.00 2.49\n"
-      "H  1  3     0.000000  0.757200 -0.469200-1.00 0.00-2.00 0.00 0.00 0.00\n"
-      "H  1  3     0.000000 -0.757200 -0.469200-1.00 0.00-2.00 0.00 0.00 0.00\n"
-      "\n"
-      "  0  0  0  0  0  1 \n"
-      "\n"
-      "\r\n");
-}
+QByteArray workedExample() { return QByteArray::fromStdString(vorden::testing::kWorkedExampleLobeDat); }
 
 QByteArray blanks(int n) { return QByteArray(n, ' '); }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "coordinate_field.h"
+#include "worked_example.h"
 
 namespace vorden {
 namespace {
@@ -17,16 +18,7 @@ constexpr const char* kWaterAtoms =
     "H  0.000000  0.757200 -0.469200\n"
     "H  0.000000 -0.757200 -0.469200\n";
 
-// The worked example: water, basis set 3, C2v, everything else at its start value.
-const std::string kWorkedExampleLobeDat =
-    "   water.xyz                  0  2        00 3       30 0000          0  00\n"
-    "O  8003     0.000000  0.000000  0.117300-1.00 0.00-2.00 0.00 0.00 2.49\n"
-    "H  1  3     0.000000  0.757200 -0.469200-1.00 0.00-2.00 0.00 0.00 0.00\n"
-    "H  1  3     0.000000 -0.757200 -0.469200-1.00 0.00-2.00 0.00 0.00 0.00\n"
-    "\n"
-    "  0  0  0  0  0  1 \n"
-    "\n"
-    "\r\n";
+using vorden::testing::kWorkedExampleLobeDat;
 
 LobeOptions workedExampleOptions() {
   LobeOptions options;
