@@ -1,6 +1,8 @@
 #include "input_options_form.h"
 
 #include <algorithm>
+#include <span>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "filtered_line_edit.h"
 #include "form_geometry.h"
 #include "key_filters.h"
+#include "lobe_catalogue.h"
 #include "molecule_picture.h"
 #include "platform_services.h"
 #include "work_cycle.h"
@@ -54,11 +57,12 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& captio
   return place(new CaptionedFrame(caption, parent), name, twips);
 }
 
-QComboBox* makeList(QWidget* parent, const QString& name, QRect twips,
-                    std::initializer_list<std::pair<const char*, int>> items) {
+QComboBox* makeList(QWidget* parent, const QString& name, QRect twips, std::span<const vorden::ListItem> items) {
   auto* list = place(new QComboBox(parent), name, twips);
   list->setEditable(false);
-  for (const auto& [caption, value] : items) list->addItem(QString::fromLatin1(caption), value);
+  for (const vorden::ListItem& item : items) {
+    list->addItem(QString::fromLatin1(item.caption.data(), static_cast<qsizetype>(item.caption.size())), item.value);
+  }
   return list;
 }
 
@@ -69,6 +73,8 @@ FilteredLineEdit* makeNumericBox(QWidget* parent, const QString& name, const QSt
   box->setText(text);
   return box;
 }
+
+QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 void allowOnlyNumeric(int& AsciiValue, const QString&) { AllowOnlyNumeric(AsciiValue); }
 
@@ -125,18 +131,18 @@ void InputOptionsForm::createControls() {
   Label5->setAutoFillBackground(true);
 
   fraBasisSet = makeFrame(this, QStringLiteral("fraBasisSet"), QStringLiteral("Basis Set"), {360, 600, 3135, 2775});
-  const std::array<std::pair<QString, QRect>, 7> basisSets{{
-      {QStringLiteral("3G1S/2G2S/2G2P (H to Kr)"), {120, 240, 2295, 195}},
-      {QStringLiteral("4G1S/3G2SP/1G3SPD/1G4SPDF (H TO Kr)"), {120, 480, 2895, 435}},
-      {QStringLiteral("STP-544G* (H to Ne)"), {120, 960, 2895, 255}},
-      {QStringLiteral("6-31G** Pople et. al. (H to Ne)"), {120, 1320, 2535, 195}},
-      {QStringLiteral("6-311G** Pople et. al. (H to Ne)"), {120, 1680, 2775, 195}},
-      {QStringLiteral("6-311G**++ Pople et. al. (H to Ne)"), {120, 1920, 2775, 375}},
-      {QStringLiteral("10S/6P** Dunning-Huzinaga       (H to Ne)"), {120, 2280, 2775, 435}},
+  const std::array<QRect, vorden::kBasisSetCount> basisSetPlaces{{
+      {120, 240, 2295, 195},
+      {120, 480, 2895, 435},
+      {120, 960, 2895, 255},
+      {120, 1320, 2535, 195},
+      {120, 1680, 2775, 195},
+      {120, 1920, 2775, 375},
+      {120, 2280, 2775, 435},
   }};
-  for (int i = 0; i < 7; ++i)
-    optBasisSet[i] = focusOnClick(place(new WrappingRadioButton(basisSets[i].first, fraBasisSet),
-                                        QStringLiteral("optBasisSet_%1").arg(i), basisSets[i].second));
+  for (int i = 0; i < vorden::kBasisSetCount; ++i)
+    optBasisSet[i] = focusOnClick(place(new WrappingRadioButton(latin1(vorden::kBasisSetCaptions[i]), fraBasisSet),
+                                        QStringLiteral("optBasisSet_%1").arg(i), basisSetPlaces[i]));
 
   lblSpin = makeLabel(this, QStringLiteral("lblSpin"), QStringLiteral("Spin Multiplicity (0=Singlet):"),
                       {4440, 3000, 1935, 255});
@@ -160,17 +166,17 @@ void InputOptionsForm::createControls() {
 
   fraConfigurationInteraction = makeFrame(this, QStringLiteral("fraConfigurationInteraction"),
                                           QStringLiteral("Post-Hartree Fock Options"), {4320, 3360, 4095, 2775});
-  const std::array<std::pair<QString, QRect>, 5> treatments{{
-      {QStringLiteral("None"), {240, 480, 1335, 255}},
-      {QStringLiteral("MP2 (Singlet)"), {240, 840, 1335, 255}},
-      {QStringLiteral("Single_Excitation"), {240, 1200, 1575, 255}},
-      {QStringLiteral("Boys-Reeves CAS;"), {240, 1560, 1695, 255}},
-      {QStringLiteral("Single_Excitation Plus CD/MCD (only STO4G)"), {240, 2280, 2630, 375}},
+  const std::array<QRect, vorden::kConfigurationInteractionCount> treatmentPlaces{{
+      {240, 480, 1335, 255},
+      {240, 840, 1335, 255},
+      {240, 1200, 1575, 255},
+      {240, 1560, 1695, 255},
+      {240, 2280, 2630, 375},
   }};
-  for (int i = 0; i < 5; ++i)
-    optConfigurationInteraction[i] =
-        focusOnClick(place(new WrappingRadioButton(treatments[i].first, fraConfigurationInteraction),
-                           QStringLiteral("optConfigurationInteraction_%1").arg(i), treatments[i].second));
+  for (int i = 0; i < vorden::kConfigurationInteractionCount; ++i)
+    optConfigurationInteraction[i] = focusOnClick(
+        place(new WrappingRadioButton(latin1(vorden::kConfigurationInteractionCaptions[i]), fraConfigurationInteraction),
+              QStringLiteral("optConfigurationInteraction_%1").arg(i), treatmentPlaces[i]));
   chkSmall = focusOnClick(place(new QCheckBox(QStringLiteral("Small"), fraConfigurationInteraction),
                                 QStringLiteral("chkSmall"), {600, 1920, 700, 255}));
   txtNaturalOrbital = makeNumericBox(fraConfigurationInteraction, QStringLiteral("txtNaturalOrbital"),
@@ -202,19 +208,12 @@ void InputOptionsForm::createControls() {
   Label4->setBuddy(txtITSD);
   Label3 = makeLabel(fraFrame, QStringLiteral("Label3"), QStringLiteral("Isotope Substitution:"),
                      {120, 1485, 1455, 255});
-  cmbIsotope = makeList(fraFrame, QStringLiteral("cmbIsotope"), {1800, 1440, 855, 315},
-                        {{"none", 0},   {"H-1", 1},    {"D-2", 2},    {"Li-6", 6},   {"Li-7", 7},   {"B-10", 10},
-                         {"B-11", 11},  {"C-12", 12},  {"C-13", 13},  {"N-14", 14},  {"N-15", 15},  {"O-16", 16},
-                         {"O-17", 17},  {"O-18", 18},  {"Mg-24", 24}, {"Mg-25", 25}, {"Mg-26", 26}, {"Si-28", 28},
-                         {"Si-29", 29}, {"Si-30", 30}, {"S-32", 32},  {"S-34", 34},  {"Cl-35", 35}, {"Cl-37", 37},
-                         {"Fe-54", 54}, {"Fe-56", 56}, {"Fe-57", 57}, {"Br-79", 79}, {"Br-81", 81}});
+  cmbIsotope = makeList(fraFrame, QStringLiteral("cmbIsotope"), {1800, 1440, 855, 315}, vorden::kIsotopeItems);
   Label3->setBuddy(cmbIsotope);
 
   Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("NMR Chemical Shift for Isotope:"),
                      {4320, 6285, 2415, 255});
-  cmbNMR = makeList(this, QStringLiteral("cmbNMR"), {6720, 6240, 735, 315},
-                    {{"none", 0}, {"H-1", 1}, {"C-13", 6}, {"N-15", 7}, {"O-17", 8}, {"F-19", 9}, {"Si-29", 14},
-                     {"P-31", 15}});
+  cmbNMR = makeList(this, QStringLiteral("cmbNMR"), {6720, 6240, 735, 315}, vorden::kNmrItems);
   Label2->setBuddy(cmbNMR);
 
   chkQuadrupoleTensor = focusOnClick(place(new QCheckBox(QStringLiteral("QuadrupoleTensor"), this),
@@ -223,9 +222,7 @@ void InputOptionsForm::createControls() {
       place(new QCheckBox(QStringLiteral("Verbose Output"), this), QStringLiteral("chkItch"), {2040, 6840, 1455, 255}));
   chkIntegrals = focusOnClick(place(new QCheckBox(QStringLiteral("Print Integrals"), this),
                                     QStringLiteral("chkIntegrals"), {2040, 7080, 1455, 255}));
-  cmbSymmetry = makeList(this, QStringLiteral("cmbSymmetry"), {360, 7080, 765, 315},
-                         {{"C1", 0}, {"Cs", 1}, {"C2v", 2}, {"C3v", 3}, {"Td", 4}, {"D4h", 5}, {"D6h", 6}, {"Oh", 7},
-                          {"Cnvx", 0}});
+  cmbSymmetry = makeList(this, QStringLiteral("cmbSymmetry"), {360, 7080, 765, 315}, vorden::kSymmetryItems);
   Label6 = makeLabel(this, QStringLiteral("Label6"), QStringLiteral(" Symmetry"), {1080, 7095, 855, 255});
   Label6->setBuddy(cmbSymmetry);
 

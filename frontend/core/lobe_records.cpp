@@ -3,6 +3,7 @@
 #include "box_number.h"
 #include "coordinate_field.h"
 #include "file_name.h"
+#include "lobe_catalogue.h"
 
 namespace vorden {
 namespace {
@@ -27,26 +28,27 @@ std::string steepestDescentField(const std::string& itsd) {
 }  // namespace
 
 std::string optionsRecord(const LobeOptions& options) {
+  using namespace options_record;
   std::string fileName = GetFilename(options.coordinatePath);
-  fileName.resize(kFileNameColumns, ' ');
+  fileName.resize(kFileName.width(), ' ');
 
-  std::string record = blanks(3);
+  std::string record = blanks(kFileName.first - 1);
   record += fileName;
   record += printLevel(options);
-  record += blanks(2);
+  record += blanks(gapBetween(kPrintLevel, kSymmetry));
   record += formatWholeNumber(options.symmetry, 1);
-  record += blanks(8);
+  record += blanks(gapBetween(kSymmetry, kNmrNucleus));
   record += formatWholeNumber(options.nmr, 2);
-  record += blanks(1);
+  record += blanks(gapBetween(kNmrNucleus, kBasisSet));
   record += formatWholeNumber(options.basisSet, 1);
-  record += blanks(7);
+  record += blanks(gapBetween(kBasisSet, kSteepestDescent));
   record += steepestDescentField(options.itsd);
-  record += blanks(1);
+  record += blanks(gapBetween(kSteepestDescent, kIsotope));
   record += formatWholeNumber(options.isotope, 2);
-  record += options.coulombHole == 1 ? "04" : "00";
-  record += blanks(10);
+  record += options.coulombHole == 1 ? kCoulombHoleYes : kCoulombHoleNo;
+  record += blanks(gapBetween(kCoulombHole, kOptimisation));
   record += formatBoxNumber(options.n, 1);
-  record += blanks(2);
+  record += blanks(gapBetween(kOptimisation, kSpin));
   record += formatBoxNumber(options.spin, 1);
   record += options.quadrupoleTensor != 0 ? "1" : "0";
   return record;
@@ -70,32 +72,22 @@ std::string atomRecord(const AtomLine& atom, const std::string& chargeField, int
 }
 
 ClosingCodes closingCodes(const LobeOptions& options) {
-  const std::string core = formatWholeNumber(options.orbitals, 1);
-  if (options.small == 1) return {" 0", "0", "-1"};
-  switch (options.configurationInteraction) {
-    case 1:  // MP2 (Singlet)
-      return {" 2", core, ""};
-    case 2:  // Single_Excitation
-      return {" 1", core, ""};
-    case 3:  // Boys-Reeves CAS; its core orbitals are always included
-      return {" 0", "0", " 1"};
-    case 4:  // Single_Excitation Plus CD/MCD
-      return {" 3", core, ""};
-    default:  // None
-      return {" 0", core, ""};
-  }
+  const ClosingCodeRow& row = closingCodesOf(treatmentFromForm(options.configurationInteraction, options.small));
+  return {std::string(row.postHartreeFockCode), row.coreFromForm ? formatWholeNumber(options.orbitals, 1) : "0",
+          std::string(row.casCode)};
 }
 
 std::string closingRecord(const LobeOptions& options) {
+  using namespace closing_record;
   const ClosingCodes codes = closingCodes(options);
-  std::string record = "  0  0  0";
-  record += blanks(2);
+  std::string record(kLeadingZeros);
+  record += blanks(kNaturalOrbitals.first - kLeadingZeros.size() - 1);
   record += formatBoxNumber(options.naturalOrbital, 1);
-  record += blanks(1);
+  record += blanks(gapBetween(kNaturalOrbitals, kPostHartreeFock));
   record += codes.postHartreeFock;
-  record += blanks(2);
+  record += blanks(gapBetween(kPostHartreeFock, kCoreOrbitals));
   record += codes.coreOrbitals;
-  record += blanks(1);
+  record += blanks(gapBetween(kCoreOrbitals, kCas));
   record += codes.cas;
   return record;
 }

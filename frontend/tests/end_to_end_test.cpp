@@ -34,7 +34,7 @@ class EndToEndTest : public QObject {
     QTemporaryDir program;
     QVERIFY(program.isValid());
     const QString engine = lobeEnginePath(program.path());
-    QVERIFY(QFile::copy(QStringLiteral(VORDEN_STANDIN_PROGRAM), engine));
+    QVERIFY(QFile::copy(QStringLiteral(VORDEN_PROGRAM), engine));
     QVERIFY(QFile::setPermissions(engine, QFile::permissions(engine) | QFile::ExeOwner));
 
     ShownForm f(program.path());

@@ -6,10 +6,10 @@
 #include <sstream>
 #include <system_error>
 
-#include "lobe_dat_check.h"
+#include "lobe_dat_reader.h"
 #include "lobe_out_report.h"
 
-namespace vorden::standin {
+namespace vorden {
 namespace {
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
@@ -58,7 +58,7 @@ int runStandin(const std::filesystem::path& folder) {
   } else if (const std::optional<std::string> bytes = readWholeFile(input); !bytes) {
     report = reportForUnreadableInput("the file " + input.string() + " cannot be opened for reading.");
   } else {
-    const LobeDatCheck check = checkLobeDat(*bytes);
+    const LobeDatCheck check = readLobeDat(*bytes);
     if (check.deck) {
       report = reportForDeck(*check.deck);
       status = 0;
@@ -72,4 +72,4 @@ int runStandin(const std::filesystem::path& folder) {
   return status;
 }
 
-}  // namespace vorden::standin
+}  // namespace vorden

@@ -3,17 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace vorden::standin {
+#include "lobe_catalogue.h"
 
-// The post-Hartree-Fock treatment, from the closing record's codes.
-enum class PostHartreeFock {
-  None,
-  Mp2Singlet,
-  SingleExcitation,
-  BoysReevesCas,
-  BoysReevesCasSmall,
-  SingleExcitationCdMcd,
-};
+namespace vorden {
 
 struct LobeDeckAtom {
   std::string symbol;  // columns 1-2 as written ("O ", "Cl")
@@ -45,4 +37,4 @@ struct LobeDeck {
   bool freezeCoreOrbitals = true;
 };
 
-}  // namespace vorden::standin
+}  // namespace vorden

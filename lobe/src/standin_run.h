@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace vorden::standin {
+namespace vorden {
 
 // One run of the stand-in in folder: reads lobe.dat, checks it and writes
 // lobe.out (through a temporary file and a rename, so a viewer never sees a
@@ -11,4 +11,4 @@ namespace vorden::standin {
 // when lobe.out cannot be written (the reason goes to standard error).
 int runStandin(const std::filesystem::path& folder);
 
-}  // namespace vorden::standin
+}  // namespace vorden

@@ -12,9 +12,9 @@
 
 #include "lobe_dat.h"
 #include "lobe_out_report.h"
-#include "standin_test_files.h"
+#include "lobe_dat_test_files.h"
 
-namespace vorden::standin {
+namespace vorden {
 namespace {
 
 namespace fs = std::filesystem;
@@ -52,7 +52,7 @@ class StandinProgramFolder : public ::testing::Test {
     const pid_t child = fork();
     if (child == 0) {
       if (chdir(folder_.c_str()) != 0) _exit(127);
-      execl(VORDEN_STANDIN_PROGRAM, "vorden", static_cast<char*>(nullptr));
+      execl(VORDEN_PROGRAM, "vorden", static_cast<char*>(nullptr));
       _exit(127);
     }
     int status = 0;
@@ -146,4 +146,4 @@ TEST_F(StandinProgramFolder, ReportsTheFormsLobeDatForTheExampleFile) {
 }
 
 }  // namespace
-}  // namespace vorden::standin
+}  // namespace vorden

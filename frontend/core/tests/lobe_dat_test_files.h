@@ -4,10 +4,10 @@
 
 #include "worked_example.h"
 
-namespace vorden::standin::testing {
+namespace vorden::testing {
 
 // The worked example's lobe.dat: water, basis set 3, C2v, start values.
-inline const std::string& kWaterLobeDat = vorden::testing::kWorkedExampleLobeDat;
+inline const std::string& kWaterLobeDat = kWorkedExampleLobeDat;
 
 // text with the first occurrence of from replaced by to.
 inline std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -16,4 +16,4 @@ inline std::string replaced(std::string text, const std::string& from, const std
   return text;
 }
 
-}  // namespace vorden::standin::testing
+}  // namespace vorden::testing

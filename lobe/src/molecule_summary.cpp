@@ -2,7 +2,7 @@
 
 #include <map>
 
-namespace vorden::standin {
+namespace vorden {
 namespace {
 
 std::string multiplicityName(int multiplicity) {
@@ -75,4 +75,4 @@ SpinCheck checkSpin(int spinField, int electrons) {
   return check;
 }
 
-}  // namespace vorden::standin
+}  // namespace vorden

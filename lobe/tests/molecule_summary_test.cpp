@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vorden::standin {
+namespace vorden {
 namespace {
 
 std::vector<LobeDeckAtom> atoms(std::initializer_list<std::pair<const char*, int>> symbols) {
@@ -64,4 +64,4 @@ TEST(StandinMoleculeSummary, SpinMultiplicityAgreement) {
 }
 
 }  // namespace
-}  // namespace vorden::standin
+}  // namespace vorden

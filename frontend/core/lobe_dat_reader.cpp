@@ -1,12 +1,12 @@
-#include "lobe_dat_check.h"
+#include "lobe_dat_reader.h"
 
 #include <cstdio>
 #include <vector>
 
 #include "element_table.h"
-#include "lobe_codes.h"
+#include "lobe_catalogue.h"
 
-namespace vorden::standin {
+namespace vorden {
 namespace {
 
 // Thrown by the record checks at the first problem; caught in checkLobeDat.
@@ -98,6 +98,17 @@ class Record {
     return value;
   }
 
+  std::string_view field(const Columns& columns) const { return field(columns.first, columns.last, columns.name); }
+  int number(const Columns& columns, int low, int high) const {
+    return number(columns.first, columns.last, columns.name, low, high);
+  }
+  [[noreturn]] void fail(const Columns& columns, const std::string& what) const {
+    fail(columns.first, columns.last, columns.name, what);
+  }
+  void blanksBetween(const Columns& before, const Columns& after) const {
+    if (gapBetween(before, after) > 0) blanks(before.last + 1, after.first - 1);
+  }
+
   void end(std::size_t lastColumn) const {
     const std::size_t last = lastColumn + shift_;
     if (text_.size() > last) {
@@ -131,45 +142,45 @@ class Record {
 };
 
 LobeDeck readOptionsRecord(std::string_view text) {
+  using namespace options_record;
   Record record(text, 1, "options record");
   LobeDeck deck;
-  record.blanks(1, 3);
-  const std::string_view name = record.field(4, 30, "coordinate file name");
+  record.blanks(1, kFileName.first - 1);
+  const std::string_view name = record.field(kFileName);
   const std::size_t lastNonBlank = name.find_last_not_of(' ');
   if (lastNonBlank == std::string_view::npos) {
-    record.fail(4, 30, "coordinate file name", "expected the coordinate file's name, found only blanks");
+    record.fail(kFileName, "expected the coordinate file's name, found only blanks");
   }
   deck.fileName = name.substr(0, lastNonBlank + 1);
-  deck.printLevel = record.number(31, 31, "print level", 0, 2);
-  record.blanks(32, 33);
-  deck.symmetry = record.number(34, 34, "symmetry", 0, 7);
-  record.blanks(35, 42);
-  deck.nmrNucleus = record.number(43, 44, "NMR nucleus", 0, 99);
+  deck.printLevel = record.number(kPrintLevel, 0, 2);
+  record.blanksBetween(kPrintLevel, kSymmetry);
+  deck.symmetry = record.number(kSymmetry, 0, 7);
+  record.blanksBetween(kSymmetry, kNmrNucleus);
+  deck.nmrNucleus = record.number(kNmrNucleus, 0, 99);
   if (!nmrNucleusName(deck.nmrNucleus)) {
-    record.fail(43, 44, "NMR nucleus",
-                "expected 00 (none), 01, 06, 07, 08, 09, 14 or 15, found " + quoted(record.field(43, 44, "")));
+    record.fail(kNmrNucleus, "expected 00 (none), 01, 06, 07, 08, 09, 14 or 15, found " + quoted(record.field(kNmrNucleus)));
   }
-  record.blanks(45, 45);
-  deck.basisSet = record.number(46, 46, "basis set", 0, 6);
-  record.blanks(47, 53);
-  deck.steepestDescentIterations = record.number(54, 55, "steepest-descent iterations", 0, 99);
-  record.blanks(56, 56);
-  deck.isotope = record.number(57, 58, "isotope", 0, 99);
+  record.blanksBetween(kNmrNucleus, kBasisSet);
+  deck.basisSet = record.number(kBasisSet, 0, kBasisSetCount - 1);
+  record.blanksBetween(kBasisSet, kSteepestDescent);
+  deck.steepestDescentIterations = record.number(kSteepestDescent, 0, 99);
+  record.blanksBetween(kSteepestDescent, kIsotope);
+  deck.isotope = record.number(kIsotope, 0, 99);
   if (!isotopeName(deck.isotope)) {
-    record.fail(57, 58, "isotope", "expected the two-digit mass number of an isotope the form offers (00 for "
-                                   "none), found " + quoted(record.field(57, 58, "isotope")));
+    record.fail(kIsotope, "expected the two-digit mass number of an isotope the form offers (00 for "
+                          "none), found " + quoted(record.field(kIsotope)));
   }
-  const std::string_view coulombHole = record.field(59, 60, "Coulomb hole");
-  if (coulombHole != "00" && coulombHole != "04") {
-    record.fail(59, 60, "Coulomb hole", "expected \"00\" (no) or \"04\" (yes), found " + quoted(coulombHole));
+  const std::string_view coulombHole = record.field(kCoulombHole);
+  if (coulombHole != kCoulombHoleNo && coulombHole != kCoulombHoleYes) {
+    record.fail(kCoulombHole, "expected \"00\" (no) or \"04\" (yes), found " + quoted(coulombHole));
   }
-  deck.coulombHole = coulombHole == "04";
-  record.blanks(61, 70);
-  deck.optimisationLevel = record.number(71, 71, "optimisation level n", 0, 6);
-  record.blanks(72, 73);
-  deck.spinMultiplicity = record.number(74, 74, "spin multiplicity", 0, 6);
-  deck.quadrupoleTensor = record.number(75, 75, "quadrupole tensor", 0, 1) == 1;
-  record.end(75);
+  deck.coulombHole = coulombHole == kCoulombHoleYes;
+  record.blanksBetween(kCoulombHole, kOptimisation);
+  deck.optimisationLevel = record.number(kOptimisation, 0, 6);
+  record.blanksBetween(kOptimisation, kSpin);
+  deck.spinMultiplicity = record.number(kSpin, 0, 6);
+  deck.quadrupoleTensor = record.number(kQuadrupole, 0, 1) == 1;
+  record.end(kQuadrupole.last);
   return deck;
 }
 
@@ -276,44 +287,41 @@ LobeDeckAtom readAtomRecord(std::string_view text, int line, int index, LobeDeck
 }
 
 void readClosingRecord(std::string_view text, int line, LobeDeck& deck) {
+  using namespace closing_record;
   Record record(text, line, "closing record");
-  record.literal(1, 3, "  0");
-  record.literal(4, 6, "  0");
-  record.literal(7, 9, "  0");
-  record.blanks(10, 11);
-  deck.naturalOrbitalIterations = record.number(12, 12, "natural-orbital iterations", 0, 9);
-  record.blanks(13, 13);
-  const std::string_view code = record.field(14, 15, "post-Hartree-Fock code");
-  record.blanks(16, 17);
-  const int core = record.number(18, 18, "core-orbital code", 0, 1);
-  record.blanks(19, 19);
+  for (std::size_t first = 1; first < kLeadingZeros.size(); first += 3) record.literal(first, first + 2, "  0");
+  record.blanks(kLeadingZeros.size() + 1, kNaturalOrbitals.first - 1);
+  deck.naturalOrbitalIterations = record.number(kNaturalOrbitals, 0, 9);
+  record.blanksBetween(kNaturalOrbitals, kPostHartreeFock);
+  const std::string_view code = record.field(kPostHartreeFock);
+  record.blanksBetween(kPostHartreeFock, kCoreOrbitals);
+  const int core = record.number(kCoreOrbitals, 0, 1);
+  record.blanksBetween(kCoreOrbitals, kCas);
 
-  if (code != " 0" && code != " 1" && code != " 2" && code != " 3") {
-    record.fail(14, 15, "post-Hartree-Fock code", "expected \" 0\", \" 1\", \" 2\" or \" 3\", found " + quoted(code));
+  const bool hasCas = record.size() > kCas.first - 1;
+  const std::string_view cas = hasCas ? record.field(kCas) : std::string_view();
+  const ClosingCodeRow* matched = nullptr;
+  bool knownCode = false;
+  for (const ClosingCodeRow& row : kClosingCodes) {
+    knownCode = knownCode || row.postHartreeFockCode == code;
+    if (row.postHartreeFockCode == code && row.casCode == cas) matched = &row;
   }
-  if (record.size() <= 19) {
-    deck.postHartreeFock = code == " 2"   ? PostHartreeFock::Mp2Singlet
-                           : code == " 1" ? PostHartreeFock::SingleExcitation
-                           : code == " 3" ? PostHartreeFock::SingleExcitationCdMcd
-                                          : PostHartreeFock::None;
-    deck.freezeCoreOrbitals = core == 1;
-    return;
+  if (!knownCode) {
+    record.fail(kPostHartreeFock, "expected \" 0\", \" 1\", \" 2\" or \" 3\", found " + quoted(code));
   }
-
-  const std::string_view cas = record.field(20, 21, "CAS code");
-  if (cas != " 1" && cas != "-1") {
-    record.fail(20, 21, "CAS code",
-                "expected \" 1\" (Boys-Reeves CAS) or \"-1\" (CAS, Small), or the record to end at column 19, "
-                "found " + quoted(cas));
+  if (hasCas && cas != " 1" && cas != "-1") {
+    record.fail(kCas, "expected \" 1\" (Boys-Reeves CAS) or \"-1\" (CAS, Small), or the record to end at column " +
+                          std::to_string(kCas.first - 1) + ", found " + quoted(cas));
   }
-  if (code != " 0") {
-    record.fail(14, 15, "post-Hartree-Fock code",
-                "expected \" 0\" with a CAS code in columns 20-21, found " + quoted(code));
+  if (matched == nullptr) {
+    record.fail(kPostHartreeFock, "expected \" 0\" with a CAS code in columns 20-21, found " + quoted(code));
   }
-  if (core != 0) record.fail(18, 18, "core-orbital code", "expected \"0\" with a CAS code, found \"1\"");
-  record.end(21);
-  deck.postHartreeFock = cas == "-1" ? PostHartreeFock::BoysReevesCasSmall : PostHartreeFock::BoysReevesCas;
-  deck.freezeCoreOrbitals = false;
+  if (!matched->coreFromForm && core != 0) {
+    record.fail(kCoreOrbitals, "expected \"0\" with a CAS code, found \"1\"");
+  }
+  if (hasCas) record.end(kCas.last);
+  deck.postHartreeFock = matched->treatment;
+  deck.freezeCoreOrbitals = matched->coreFromForm && core == static_cast<int>(CoreOrbitals::Freeze);
 }
 
 // Splits at line feeds; text after the last line feed is not a line.
@@ -387,7 +395,7 @@ LobeDeck checkStructure(std::string_view bytes) {
 
 }  // namespace
 
-LobeDatCheck checkLobeDat(std::string_view bytes) {
+LobeDatCheck readLobeDat(std::string_view bytes) {
   try {
     return {checkStructure(bytes), std::nullopt};
   } catch (const Malformed& malformed) {
@@ -395,4 +403,4 @@ LobeDatCheck checkLobeDat(std::string_view bytes) {
   }
 }
 
-}  // namespace vorden::standin
+}  // namespace vorden

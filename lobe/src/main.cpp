@@ -13,5 +13,5 @@ int main() {
     std::cerr << "vorden: cannot determine the current folder: " << error.message() << "\n";
     return 1;
   }
-  return vorden::standin::runStandin(folder);
+  return vorden::runStandin(folder);
 }

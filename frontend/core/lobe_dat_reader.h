@@ -6,7 +6,7 @@
 
 #include "lobe_deck.h"
 
-namespace vorden::standin {
+namespace vorden {
 
 // The first thing wrong with a lobe.dat, and where it is.
 struct LobeDatProblem {
@@ -27,6 +27,6 @@ struct LobeDatCheck {
 // blanks where blanks belong, codes from the form's lists, symbols and atomic
 // numbers the basis set admits, nine-column coordinates with a decimal point,
 // and lobe parameters exactly where the basis set calls for them.
-LobeDatCheck checkLobeDat(std::string_view bytes);
+LobeDatCheck readLobeDat(std::string_view bytes);
 
-}  // namespace vorden::standin
+}  // namespace vorden

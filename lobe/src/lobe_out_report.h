@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "lobe_dat_check.h"
+#include "lobe_dat_reader.h"
 #include "lobe_deck.h"
 
-namespace vorden::standin {
+namespace vorden {
 
 // The first line of every lobe.out the stand-in writes, so that nobody takes
 // it for the lobe engine's results.
@@ -23,4 +23,4 @@ std::string reportForProblem(const LobeDatProblem& problem);
 // lobe.out when lobe.dat cannot be read at all.
 std::string reportForUnreadableInput(std::string_view reason);
 
-}  // namespace vorden::standin
+}  // namespace vorden

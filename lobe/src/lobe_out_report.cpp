@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "lobe_codes.h"
+#include "lobe_catalogue.h"
 #include "molecule_summary.h"
 
-namespace vorden::standin {
+namespace vorden {
 namespace {
 
 constexpr std::string_view kNoCalculation =
@@ -93,4 +93,4 @@ std::string reportForUnreadableInput(std::string_view reason) {
   return headline() + "lobe.dat cannot be read: " + std::string(reason) + "\n";
 }
 
-}  // namespace vorden::standin
+}  // namespace vorden

@@ -5,7 +5,7 @@
 
 #include "lobe_deck.h"
 
-namespace vorden::standin {
+namespace vorden {
 
 // The molecular formula in Hill order: carbon first and hydrogen second when
 // there is carbon, every other element alphabetically, counts above one
@@ -31,4 +31,4 @@ struct SpinCheck {
 
 SpinCheck checkSpin(int spinField, int electrons);
 
-}  // namespace vorden::standin
+}  // namespace vorden

@@ -1,25 +1,25 @@
-#include "lobe_dat_check.h"
+#include "lobe_dat_reader.h"
 
 #include <gtest/gtest.h>
 
 #include "lobe_dat.h"
-#include "standin_test_files.h"
+#include "lobe_dat_test_files.h"
 
-namespace vorden::standin {
+namespace vorden {
 namespace {
 
 using testing::kWaterLobeDat;
 using testing::replaced;
 
 LobeDeck wellFormed(const std::string& bytes) {
-  const LobeDatCheck check = checkLobeDat(bytes);
+  const LobeDatCheck check = readLobeDat(bytes);
   EXPECT_FALSE(check.problem) << check.problem->where << ": " << check.problem->what;
   return check.deck.value_or(LobeDeck{});
 }
 
 // Expects a problem on the line whose description contains where.
 void expectProblem(const std::string& bytes, int line, const std::string& where) {
-  const LobeDatCheck check = checkLobeDat(bytes);
+  const LobeDatCheck check = readLobeDat(bytes);
   ASSERT_TRUE(check.problem) << "accepted:\n" << bytes;
   EXPECT_FALSE(check.deck);
   EXPECT_EQ(check.problem->line, line) << check.problem->where << ": " << check.problem->what;
@@ -240,4 +240,4 @@ TEST(StandinLobeDatCheck, AcceptsAndDecodesWhatTheWriterMakes) {
 }
 
 }  // namespace
-}  // namespace vorden::standin
+}  // namespace vorden
