@@ -1,0 +1,165 @@
+#include "two_electron.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <numbers>
+#include <thread>
+
+namespace lobe {
+namespace {
+
+// The lobe pairs of one function pair, product by product, as arrays so that
+// the innermost loop runs over plain numbers.
+struct PairProducts {
+  std::vector<double> p, x, y, z, weight;  // weight = c_a c_b K_ab
+  void add(double exponent, const Point& centre, double w) {
+    p.push_back(exponent);
+    x.push_back(centre[0]);
+    y.push_back(centre[1]);
+    z.push_back(centre[2]);
+    weight.push_back(w);
+  }
+  std::size_t size() const { return p.size(); }
+};
+
+// Lobe pairs whose weight is below this cannot change an integral's 15th digit.
+constexpr double kNegligibleWeight = 1e-20;
+
+PairProducts pairProducts(const BasisFunction& mu, const BasisFunction& nu) {
+  PairProducts products;
+  for (const Lobe& a : mu.lobes) {
+    for (const Lobe& b : nu.lobes) {
+      const GaussianProduct ab = gaussianProduct(a.centre, a.exponent, b.centre, b.exponent);
+      const double weight = a.coefficient * b.coefficient * ab.k;
+      if (std::abs(weight) >= kNegligibleWeight) products.add(ab.p, ab.centre, weight);
+    }
+  }
+  return products;
+}
+
+// F0 beyond T = 36 equals sqrt(pi/T)/2 to double precision (erfc(6) < 3e-17).
+inline double boysF0Fast(double t) { return t > 36.0 ? 0.5 * std::sqrt(std::numbers::pi / t) : boysF0(t); }
+
+double quartet(const PairProducts& ab, const PairProducts& cd) {
+  static const double kTwoPiToFiveHalves = 2.0 * std::pow(std::numbers::pi, 2.5);
+  double sum = 0;
+  for (std::size_t i = 0; i < ab.size(); ++i) {
+    const double p = ab.p[i], px = ab.x[i], py = ab.y[i], pz = ab.z[i];
+    double inner = 0;
+    for (std::size_t j = 0; j < cd.size(); ++j) {
+      const double q = cd.p[j];
+      const double dx = px - cd.x[j], dy = py - cd.y[j], dz = pz - cd.z[j];
+      const double sumPq = p + q;
+      const double t = p * q / sumPq * (dx * dx + dy * dy + dz * dz);
+      inner += cd.weight[j] / (q * std::sqrt(sumPq)) * boysF0Fast(t);
+    }
+    sum += ab.weight[i] / p * inner;
+  }
+  return kTwoPiToFiveHalves * sum;
+}
+
+}  // namespace
+
+TwoElectronIntegrals::TwoElectronIntegrals(std::size_t functionCount)
+    : n_(functionCount), values_(pairCount() * (pairCount() + 1) / 2, 0.0) {}
+
+Eigen::MatrixXd TwoElectronIntegrals::coulomb(const Eigen::MatrixXd& density) const {
+  // J_ij = sum over kl of (ij|kl) D_kl, with each unique quartet used for both pairs.
+  const std::size_t pairs = pairCount();
+  std::vector<double> dPair(pairs), jPair(pairs, 0.0);
+  for (std::size_t k = 0, kl = 0; k < n_; ++k) {
+    for (std::size_t l = 0; l <= k; ++l, ++kl) dPair[kl] = (k == l ? 1.0 : 2.0) * density(Eigen::Index(k), Eigen::Index(l));
+  }
+  for (std::size_t ij = 0; ij < pairs; ++ij) {
+    const double* row = &values_[ij * (ij + 1) / 2];
+    double sum = 0;
+    for (std::size_t kl = 0; kl < ij; ++kl) {
+      sum += row[kl] * dPair[kl];
+      jPair[kl] += row[kl] * dPair[ij];
+    }
+    jPair[ij] += sum + row[ij] * dPair[ij];
+  }
+  const auto n = static_cast<Eigen::Index>(n_);
+  Eigen::MatrixXd j(n, n);
+  for (std::size_t k = 0, kl = 0; k < n_; ++k) {
+    for (std::size_t l = 0; l <= k; ++l, ++kl) j(Eigen::Index(k), Eigen::Index(l)) = j(Eigen::Index(l), Eigen::Index(k)) = jPair[kl];
+  }
+  return j;
+}
+
+Eigen::MatrixXd TwoElectronIntegrals::exchange(const Eigen::MatrixXd& density) const {
+  // K_ik = sum over jl of (ij|kl) D_jl; each unique (ij|kl) reaches up to
+  // eight elements, gathered here in a full matrix and symmetrised at the end.
+  const auto n = Eigen::Index(n_);
+  Eigen::MatrixXd k = Eigen::MatrixXd::Zero(n, n);
+  const auto& d = density;
+  std::size_t index = 0;
+  for (Eigen::Index i = 0; i < n; ++i) {
+    for (Eigen::Index j = 0; j <= i; ++j) {
+      const std::size_t ij = pairIndex(std::size_t(i), std::size_t(j));
+      for (Eigen::Index kk = 0; kk < n; ++kk) {
+        for (Eigen::Index l = 0; l <= kk; ++l) {
+          const std::size_t kl = pairIndex(std::size_t(kk), std::size_t(l));
+          if (kl > ij) break;
+          const double v = values_[index++];
+          if (v == 0.0) continue;
+          // The distinct index permutations of (ij|kl), each once.
+          const bool ijSame = i == j, klSame = kk == l, pairSame = ij == kl;
+          auto add = [&](Eigen::Index a, Eigen::Index b, Eigen::Index c, Eigen::Index e) { k(a, c) += v * d(b, e); };
+          add(i, j, kk, l);
+          if (!ijSame) add(j, i, kk, l);
+          if (!klSame) add(i, j, l, kk);
+          if (!ijSame && !klSame) add(j, i, l, kk);
+          if (!pairSame) {
+            add(kk, l, i, j);
+            if (!klSame) add(l, kk, i, j);
+            if (!ijSame) add(kk, l, j, i);
+            if (!ijSame && !klSame) add(l, kk, j, i);
+          }
+        }
+      }
+    }
+  }
+  return 0.5 * (k + k.transpose());
+}
+
+TwoElectronIntegrals computeTwoElectronIntegrals(const LobeBasis& basis, unsigned threads, double negligible) {
+  const std::size_t n = basis.functions.size();
+  TwoElectronIntegrals integrals(n);
+  std::vector<PairProducts> pairs(integrals.pairCount());
+  std::vector<std::pair<std::size_t, std::size_t>> functionsOf(pairs.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j <= i; ++j) {
+      const std::size_t ij = TwoElectronIntegrals::pairIndex(i, j);
+      pairs[ij] = pairProducts(basis.functions[i], basis.functions[j]);
+      functionsOf[ij] = {i, j};
+    }
+  }
+  std::vector<double> schwarz(pairs.size());
+  for (std::size_t ij = 0; ij < pairs.size(); ++ij) schwarz[ij] = std::sqrt(std::abs(quartet(pairs[ij], pairs[ij])));
+
+  // Rows of the triangle go to the threads one at a time, largest first in
+  // effect, since row ij holds ij + 1 quartets and rows are taken from the end.
+  std::atomic<std::size_t> rowsTaken{0};
+  auto& values = integrals.values();
+  auto work = [&] {
+    for (;;) {
+      const std::size_t taken = rowsTaken.fetch_add(1);
+      if (taken >= pairs.size()) return;
+      const std::size_t ij = pairs.size() - 1 - taken;
+      double* row = &values[ij * (ij + 1) / 2];
+      for (std::size_t kl = 0; kl <= ij; ++kl) {
+        if (schwarz[ij] * schwarz[kl] < negligible) continue;
+        row[kl] = kl == ij ? schwarz[ij] * schwarz[ij] : quartet(pairs[ij], pairs[kl]);
+      }
+    }
+  };
+  std::vector<std::thread> pool;
+  for (unsigned t = 1; t < std::max(1u, threads); ++t) pool.emplace_back(work);
+  work();
+  for (std::thread& thread : pool) thread.join();
+  return integrals;
+}
+
+}  // namespace lobe
