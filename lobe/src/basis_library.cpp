@@ -53,7 +53,8 @@ class Reader {
       const std::vector<std::string> fields = words(*line);
       std::string lower = fields[0];
       std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-      if (fields.size() == 1 && (lower == "cartesian" || lower == "spherical")) continue;
+      // Libraries open with their d-function convention and often a "****" before the first element.
+      if (fields.size() == 1 && (lower == "cartesian" || lower == "spherical" || lower == "****")) continue;
       if (fields.size() != 2 || fields[1] != "0" || !std::isupper(static_cast<unsigned char>(fields[0][0]))) {
         fail("expected an element line such as \"O     0\", found \"" + std::string(*line) + "\"");
       }

@@ -43,8 +43,8 @@ std::vector<Powers> cartesianComponents(int angularMomentum) {
 
 }  // namespace
 
-// t = 0.01 for p and 0.06 for d: see README ("Lobe functions") for the measurement.
-const LobeDisplacements kDefaultDisplacements{0.01, 0.06};
+// t = 0.01 for p and 0.03 for d: see README ("Lobe functions") for the measurement.
+const LobeDisplacements kDefaultDisplacements{0.01, 0.03};
 
 std::vector<Lobe> lobesOfPrimitive(const Point& centre, double alpha, const Powers& powers,
                                    const LobeDisplacements& displacements) {
