@@ -116,11 +116,13 @@ LobeBasis buildLobeBasis(const Molecule& molecule, const BasisLibrary& library, 
         function.powers = powers;
         function.label = atom.symbol + " " + (l == 2 ? std::string() : std::to_string(number)) +
                          kShellLetters[static_cast<std::size_t>(l)] + componentName(powers);
-        for (const Primitive& primitive : shell.primitives) {
+        for (std::size_t p = 0; p < shell.primitives.size(); ++p) {
+          const Primitive& primitive = shell.primitives[p];
           const double scale = primitive.coefficient * primitiveNorm(primitive.exponent, powers);
           for (Lobe lobe : lobesOfPrimitive(atom.bohr, primitive.exponent, powers, displacements)) {
             lobe.coefficient *= scale;
             function.lobes.push_back(lobe);
+            function.primitiveOfLobe.push_back(static_cast<int>(p));
           }
         }
         const double norm = std::sqrt(lobeOverlap(function.lobes, function.lobes));

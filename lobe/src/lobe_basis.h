@@ -36,6 +36,7 @@ struct BasisFunction {
   std::string label;  // "O 2px", "H 1s", "C dxy"
   Powers powers{};
   std::vector<Lobe> lobes;  // normalised: the lobe sum has norm 1
+  std::vector<int> primitiveOfLobe;  // which contracted primitive each lobe comes from
 };
 
 struct LobeBasis {

@@ -10,8 +10,8 @@ namespace lobe {
 
 struct ScfSettings {
   int maxIterations = 100;
-  double energyTolerance = 1e-9;      // hartree, change of the total energy
-  double commutatorTolerance = 1e-6;  // largest element of the orthogonalised FDS - SDF
+  double energyTolerance = 1e-10;     // hartree, change of the total energy
+  double commutatorTolerance = 1e-7;  // largest element of the orthogonalised FDS - SDF
   double linearDependence = 1e-6;     // overlap eigenvalues below this are dropped
   int diisVectors = 8;
 };

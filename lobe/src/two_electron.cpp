@@ -1,5 +1,7 @@
 #include "two_electron.h"
 
+#include "boys_table.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -9,52 +11,120 @@
 namespace lobe {
 namespace {
 
+const double kTwoPiToFiveHalves = 2.0 * std::pow(std::numbers::pi, 2.5);
+
 // The lobe pairs of one function pair, product by product, as arrays so that
-// the innermost loop runs over plain numbers.
+// the innermost loop runs over plain numbers. The products come in groups, one
+// for each pair of contracted primitives; the lobes of a group nearly cancel,
+// and only whole groups are ever left out.
 struct PairProducts {
-  std::vector<double> p, x, y, z, weight;  // weight = c_a c_b K_ab
+  std::vector<double> p, x, y, z, weightOverP;  // weight = c_a c_b K_ab, doubled for a pair met twice
+  struct Group {
+    std::size_t begin, end;
+    double bound = 0;  // sqrt((G|G)): |(G|H)| <= bound_G bound_H
+  };
+  std::vector<Group> groups;
+
   void add(double exponent, const Point& centre, double w) {
     p.push_back(exponent);
     x.push_back(centre[0]);
     y.push_back(centre[1]);
     z.push_back(centre[2]);
-    weight.push_back(w);
+    weightOverP.push_back(w / exponent);
   }
   std::size_t size() const { return p.size(); }
 };
 
-// Lobe pairs whose weight is below this cannot change an integral's 15th digit.
+double groupQuartet(const PairProducts& ab, const PairProducts::Group& g, const PairProducts& cd,
+                    const PairProducts::Group& h, const BoysTable& boys) {
+  // 2 pi^(5/2) w_ab w_cd / (p q sqrt(p + q)) F0(pq/(p + q) R^2), with w/p and w/q stored.
+  double sum = 0;
+  for (std::size_t i = g.begin; i < g.end; ++i) {
+    const double p = ab.p[i], px = ab.x[i], py = ab.y[i], pz = ab.z[i];
+    double inner = 0;
+    for (std::size_t j = h.begin; j < h.end; ++j) {
+      const double q = cd.p[j];
+      const double dx = px - cd.x[j], dy = py - cd.y[j], dz = pz - cd.z[j];
+      const double inverse = 1.0 / (p + q);
+      inner += cd.weightOverP[j] * std::sqrt(inverse) * boys.f0(p * q * inverse * (dx * dx + dy * dy + dz * dz));
+    }
+    sum += ab.weightOverP[i] * inner;
+  }
+  return kTwoPiToFiveHalves * sum;
+}
+
+// Lobe pairs of a group whose weights are all below this are left out: they
+// cannot change an integral's 15th digit.
 constexpr double kNegligibleWeight = 1e-20;
 
-PairProducts pairProducts(const BasisFunction& mu, const BasisFunction& nu) {
+PairProducts pairProducts(const BasisFunction& mu, const BasisFunction& nu, bool same, const BoysTable& boys) {
   PairProducts products;
-  for (const Lobe& a : mu.lobes) {
-    for (const Lobe& b : nu.lobes) {
-      const GaussianProduct ab = gaussianProduct(a.centre, a.exponent, b.centre, b.exponent);
-      const double weight = a.coefficient * b.coefficient * ab.k;
-      if (std::abs(weight) >= kNegligibleWeight) products.add(ab.p, ab.centre, weight);
+  const int muPrimitives = mu.primitiveOfLobe.empty() ? 0 : mu.primitiveOfLobe.back() + 1;
+  const int nuPrimitives = nu.primitiveOfLobe.empty() ? 0 : nu.primitiveOfLobe.back() + 1;
+  for (int pa = 0; pa < muPrimitives; ++pa) {
+    // For a function with itself, the pairs (a, b) and (b, a) are one product: take it once, twice weighted.
+    for (int pb = same ? pa : 0; pb < nuPrimitives; ++pb) {
+      PairProducts::Group group{products.size(), products.size()};
+      double largest = 0;
+      for (std::size_t a = 0; a < mu.lobes.size(); ++a) {
+        if (mu.primitiveOfLobe[a] != pa) continue;
+        for (std::size_t b = same && pa == pb ? a : 0; b < nu.lobes.size(); ++b) {
+          if (nu.primitiveOfLobe[b] != pb) continue;
+          const Lobe& la = mu.lobes[a];
+          const Lobe& lb = nu.lobes[b];
+          const GaussianProduct product = gaussianProduct(la.centre, la.exponent, lb.centre, lb.exponent);
+          const double twice = same && !(pa == pb && a == b) ? 2.0 : 1.0;
+          const double weight = twice * la.coefficient * lb.coefficient * product.k;
+          largest = std::max(largest, std::abs(weight));
+          products.add(product.p, product.centre, weight);
+        }
+      }
+      group.end = products.size();
+      if (largest < kNegligibleWeight) {
+        products.p.resize(group.begin);
+        products.x.resize(group.begin);
+        products.y.resize(group.begin);
+        products.z.resize(group.begin);
+        products.weightOverP.resize(group.begin);
+        continue;
+      }
+      products.groups.push_back(group);
+      products.groups.back().bound = std::sqrt(std::abs(groupQuartet(products, group, products, group, boys)));
     }
   }
   return products;
 }
 
-// F0 beyond T = 36 equals sqrt(pi/T)/2 to double precision (erfc(6) < 3e-17).
-inline double boysF0Fast(double t) { return t > 36.0 ? 0.5 * std::sqrt(std::numbers::pi / t) : boysF0(t); }
+// Group pairs whose Schwarz bound is below this contribute less than it.
+constexpr double kNegligibleGroupQuartet = 1e-15;
 
-double quartet(const PairProducts& ab, const PairProducts& cd) {
-  static const double kTwoPiToFiveHalves = 2.0 * std::pow(std::numbers::pi, 2.5);
+// Every lobe pair of one function pair against every lobe pair of another,
+// in one stretch so that the compiler can run the inner loop over several
+// products at once (with AVX2 where the processor has it).
+__attribute__((target_clones("avx2", "default")))
+double quartet(const PairProducts& ab, const PairProducts& cd, const BoysTable& boys) {
+  const std::size_t n = cd.size();
+  const double* q = cd.p.data();
+  const double* x = cd.x.data();
+  const double* y = cd.y.data();
+  const double* z = cd.z.data();
+  const double* w = cd.weightOverP.data();
+  // The terms go to a buffer first and are added in order afterwards: the
+  // loop that computes them has no dependence between iterations.
+  thread_local std::vector<double> terms;
+  terms.resize(n);
+  double* term = terms.data();
   double sum = 0;
   for (std::size_t i = 0; i < ab.size(); ++i) {
     const double p = ab.p[i], px = ab.x[i], py = ab.y[i], pz = ab.z[i];
-    double inner = 0;
-    for (std::size_t j = 0; j < cd.size(); ++j) {
-      const double q = cd.p[j];
-      const double dx = px - cd.x[j], dy = py - cd.y[j], dz = pz - cd.z[j];
-      const double sumPq = p + q;
-      const double t = p * q / sumPq * (dx * dx + dy * dy + dz * dz);
-      inner += cd.weight[j] / (q * std::sqrt(sumPq)) * boysF0Fast(t);
+    for (std::size_t j = 0; j < n; ++j) {
+      const double dx = px - x[j], dy = py - y[j], dz = pz - z[j];
+      const double inverse = 1.0 / (p + q[j]);
+      term[j] = w[j] * std::sqrt(inverse) * boys.f0(p * q[j] * inverse * (dx * dx + dy * dy + dz * dz));
     }
-    sum += ab.weight[i] / p * inner;
+    double inner = 0;
+    for (std::size_t j = 0; j < n; ++j) inner += term[j];
+    sum += ab.weightOverP[i] * inner;
   }
   return kTwoPiToFiveHalves * sum;
 }
@@ -127,17 +197,18 @@ Eigen::MatrixXd TwoElectronIntegrals::exchange(const Eigen::MatrixXd& density) c
 TwoElectronIntegrals computeTwoElectronIntegrals(const LobeBasis& basis, unsigned threads, double negligible) {
   const std::size_t n = basis.functions.size();
   TwoElectronIntegrals integrals(n);
+  const BoysTable& boys = boysTable();
   std::vector<PairProducts> pairs(integrals.pairCount());
   std::vector<std::pair<std::size_t, std::size_t>> functionsOf(pairs.size());
   for (std::size_t i = 0; i < n; ++i) {
     for (std::size_t j = 0; j <= i; ++j) {
       const std::size_t ij = TwoElectronIntegrals::pairIndex(i, j);
-      pairs[ij] = pairProducts(basis.functions[i], basis.functions[j]);
+      pairs[ij] = pairProducts(basis.functions[i], basis.functions[j], i == j, boys);
       functionsOf[ij] = {i, j};
     }
   }
   std::vector<double> schwarz(pairs.size());
-  for (std::size_t ij = 0; ij < pairs.size(); ++ij) schwarz[ij] = std::sqrt(std::abs(quartet(pairs[ij], pairs[ij])));
+  for (std::size_t ij = 0; ij < pairs.size(); ++ij) schwarz[ij] = std::sqrt(std::abs(quartet(pairs[ij], pairs[ij], boys)));
 
   // Rows of the triangle go to the threads one at a time, largest first in
   // effect, since row ij holds ij + 1 quartets and rows are taken from the end.
@@ -151,7 +222,7 @@ TwoElectronIntegrals computeTwoElectronIntegrals(const LobeBasis& basis, unsigne
       double* row = &values[ij * (ij + 1) / 2];
       for (std::size_t kl = 0; kl <= ij; ++kl) {
         if (schwarz[ij] * schwarz[kl] < negligible) continue;
-        row[kl] = kl == ij ? schwarz[ij] * schwarz[ij] : quartet(pairs[ij], pairs[kl]);
+        row[kl] = kl == ij ? schwarz[ij] * schwarz[ij] : quartet(pairs[ij], pairs[kl], boys);
       }
     }
   };
