@@ -14,17 +14,9 @@ namespace {
 const double kTwoPiToFiveHalves = 2.0 * std::pow(std::numbers::pi, 2.5);
 
 // The lobe pairs of one function pair, product by product, as arrays so that
-// the innermost loop runs over plain numbers. The products come in groups, one
-// for each pair of contracted primitives; the lobes of a group nearly cancel,
-// and only whole groups are ever left out.
+// the innermost loop runs over plain numbers.
 struct PairProducts {
   std::vector<double> p, x, y, z, weightOverP;  // weight = c_a c_b K_ab, doubled for a pair met twice
-  struct Group {
-    std::size_t begin, end;
-    double bound = 0;  // sqrt((G|G)): |(G|H)| <= bound_G bound_H
-  };
-  std::vector<Group> groups;
-
   void add(double exponent, const Point& centre, double w) {
     p.push_back(exponent);
     x.push_back(centre[0]);
@@ -35,36 +27,20 @@ struct PairProducts {
   std::size_t size() const { return p.size(); }
 };
 
-double groupQuartet(const PairProducts& ab, const PairProducts::Group& g, const PairProducts& cd,
-                    const PairProducts::Group& h, const BoysTable& boys) {
-  // 2 pi^(5/2) w_ab w_cd / (p q sqrt(p + q)) F0(pq/(p + q) R^2), with w/p and w/q stored.
-  double sum = 0;
-  for (std::size_t i = g.begin; i < g.end; ++i) {
-    const double p = ab.p[i], px = ab.x[i], py = ab.y[i], pz = ab.z[i];
-    double inner = 0;
-    for (std::size_t j = h.begin; j < h.end; ++j) {
-      const double q = cd.p[j];
-      const double dx = px - cd.x[j], dy = py - cd.y[j], dz = pz - cd.z[j];
-      const double inverse = 1.0 / (p + q);
-      inner += cd.weightOverP[j] * std::sqrt(inverse) * boys.f0(p * q * inverse * (dx * dx + dy * dy + dz * dz));
-    }
-    sum += ab.weightOverP[i] * inner;
-  }
-  return kTwoPiToFiveHalves * sum;
-}
-
 // Lobe pairs of a group whose weights are all below this are left out: they
 // cannot change an integral's 15th digit.
 constexpr double kNegligibleWeight = 1e-20;
 
-PairProducts pairProducts(const BasisFunction& mu, const BasisFunction& nu, bool same, const BoysTable& boys) {
+// The products come in groups, one for each pair of contracted primitives; the
+// lobes of a group nearly cancel each other, so only whole groups are left out.
+PairProducts pairProducts(const BasisFunction& mu, const BasisFunction& nu, bool same) {
   PairProducts products;
   const int muPrimitives = mu.primitiveOfLobe.empty() ? 0 : mu.primitiveOfLobe.back() + 1;
   const int nuPrimitives = nu.primitiveOfLobe.empty() ? 0 : nu.primitiveOfLobe.back() + 1;
   for (int pa = 0; pa < muPrimitives; ++pa) {
     // For a function with itself, the pairs (a, b) and (b, a) are one product: take it once, twice weighted.
     for (int pb = same ? pa : 0; pb < nuPrimitives; ++pb) {
-      PairProducts::Group group{products.size(), products.size()};
+      const std::size_t groupBegin = products.size();
       double largest = 0;
       for (std::size_t a = 0; a < mu.lobes.size(); ++a) {
         if (mu.primitiveOfLobe[a] != pa) continue;
@@ -79,24 +55,15 @@ PairProducts pairProducts(const BasisFunction& mu, const BasisFunction& nu, bool
           products.add(product.p, product.centre, weight);
         }
       }
-      group.end = products.size();
       if (largest < kNegligibleWeight) {
-        products.p.resize(group.begin);
-        products.x.resize(group.begin);
-        products.y.resize(group.begin);
-        products.z.resize(group.begin);
-        products.weightOverP.resize(group.begin);
-        continue;
+        for (auto* values : {&products.p, &products.x, &products.y, &products.z, &products.weightOverP}) {
+          values->resize(groupBegin);
+        }
       }
-      products.groups.push_back(group);
-      products.groups.back().bound = std::sqrt(std::abs(groupQuartet(products, group, products, group, boys)));
     }
   }
   return products;
 }
-
-// Group pairs whose Schwarz bound is below this contribute less than it.
-constexpr double kNegligibleGroupQuartet = 1e-15;
 
 // Every lobe pair of one function pair against every lobe pair of another,
 // in one stretch so that the compiler can run the inner loop over several
@@ -203,7 +170,7 @@ TwoElectronIntegrals computeTwoElectronIntegrals(const LobeBasis& basis, unsigne
   for (std::size_t i = 0; i < n; ++i) {
     for (std::size_t j = 0; j <= i; ++j) {
       const std::size_t ij = TwoElectronIntegrals::pairIndex(i, j);
-      pairs[ij] = pairProducts(basis.functions[i], basis.functions[j], i == j, boys);
+      pairs[ij] = pairProducts(basis.functions[i], basis.functions[j], i == j);
       functionsOf[ij] = {i, j};
     }
   }
