@@ -222,10 +222,14 @@ void InputOptionsForm::setKeyboardOrder() {
 }
 
 bool InputOptionsForm::focusNextPrevChild(bool next) {
-  // As the platforms' own option groups do: of an option group only the
-  // chosen button is a stop, so Tab enters the group there.
   const qsizetype from = keyboardOrder_.indexOf(focusWidget());
   if (from < 0) return QWidget::focusNextPrevChild(next);
+  // The box is corrected before the focus leaves it; a correction with a
+  // message keeps the focus there, so the next control never takes it (and
+  // is never announced to assistive tools as focused).
+  if (!correctBoxLeft(focusWidget())) return true;
+  // As the platforms' own option groups do: of an option group only the
+  // chosen button is a stop, so Tab enters the group there.
   const qsizetype count = keyboardOrder_.size();
   for (qsizetype step = 1; step < count; ++step) {
     QWidget* candidate = keyboardOrder_[(from + (next ? step : count - step)) % count];
@@ -316,21 +320,23 @@ void InputOptionsForm::onFocusChanged(QWidget* old, QWidget* now) {
   // behind: not a deactivation of the window, nor the focus going to a
   // message box, and never while a correction is being made.
   if (correctingField_ || old == nullptr || now == nullptr || now == old || now->window() != window()) return;
-  if (old == txtCharge) {
-    correctField(txtCharge, correctCharge);
-  } else if (old == txtSpin) {
-    correctField(txtSpin, correctSpin);
-  } else if (old == txtN) {
-    correctField(txtN, correctOptimizationLevel);
-    applyOptimizationLevelToIsotope();
-  } else if (old == txtITSD) {
-    correctField(txtITSD, correctSteepestDescent);
-  } else if (old == txtNaturalOrbital) {
-    correctField(txtNaturalOrbital, correctNaturalOrbital);
-  }
+  correctBoxLeft(old);
 }
 
-void InputOptionsForm::correctField(QLineEdit* box, FieldCorrection (*correct)(const QString&)) {
+bool InputOptionsForm::correctBoxLeft(QWidget* box) {
+  if (box == txtCharge) return correctField(txtCharge, correctCharge);
+  if (box == txtSpin) return correctField(txtSpin, correctSpin);
+  if (box == txtN) {
+    const bool mayLeave = correctField(txtN, correctOptimizationLevel);
+    applyOptimizationLevelToIsotope();
+    return mayLeave;
+  }
+  if (box == txtITSD) return correctField(txtITSD, correctSteepestDescent);
+  if (box == txtNaturalOrbital) return correctField(txtNaturalOrbital, correctNaturalOrbital);
+  return true;
+}
+
+bool InputOptionsForm::correctField(QLineEdit* box, FieldCorrection (*correct)(const QString&)) {
   correctingField_ = true;
   const FieldCorrection correction = correct(box->text());
   if (correction.message) services_.showMessage(this, *correction.message);
@@ -340,13 +346,15 @@ void InputOptionsForm::correctField(QLineEdit* box, FieldCorrection (*correct)(c
     announceFocusAfterwards(box);
   }
   correctingField_ = false;
+  return !correction.message;
 }
 
 void InputOptionsForm::announceFocusAfterwards(QWidget* box) {
-  // The correction runs while the focus is still moving to the next control,
-  // whose focus announcement to assistive tools follows once the move ends,
-  // after the focus has already come back. Saying once more where the focus
-  // is, after that, leaves screen readers on the corrected box.
+  // A correction made as the focus moves away (a click, an access key) runs
+  // before the next control's focus announcement to assistive tools, which
+  // follows once the move ends, after the focus has already come back.
+  // Saying once more where the focus is, after that, leaves screen readers
+  // on the corrected box.
   QMetaObject::invokeMethod(
       this,
       [box = QPointer<QWidget>(box)] {

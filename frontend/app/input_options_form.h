@@ -66,9 +66,11 @@ class InputOptionsForm : public QWidget {
   void txtN_Change();
   void disableCasOptions();
 
-  // Focus-loss validation of the numeric boxes.
+  // Focus-loss validation of the numeric boxes. Each correction returns
+  // false when it came with a message, which keeps the focus in the box.
   void onFocusChanged(QWidget* old, QWidget* now);
-  void correctField(QLineEdit* box, FieldCorrection (*correct)(const QString&));
+  bool correctBoxLeft(QWidget* box);
+  bool correctField(QLineEdit* box, FieldCorrection (*correct)(const QString&));
   void announceFocusAfterwards(QWidget* box);
   void applyOptimizationLevelToIsotope();
 
