@@ -57,7 +57,7 @@ class KeyboardAndAssistiveTest : public QObject {
       QTest::keyClick(f.focused(), Qt::Key(key));
     }
     QTRY_VERIFY(!f.services.starts.isEmpty() || f.services.exitRequests > 0 || f.services.messages.size() > 1);
-    QCOMPARE(f.services.messages.front(), kChargeMessage);
+    QCOMPARE(f.services.messages.value(0), kChargeMessage);
     QCOMPARE(f.get<QLineEdit>("txtCharge")->text(), QStringLiteral("0"));
     if (acted == u"launched") {
       QCOMPARE(f.services.messages.size(), 1);
