@@ -98,30 +98,22 @@ class KeyboardAndAssistiveTest : public QObject {
     QCOMPARE(f.focused(), f["optBasisSet_1"]);
   }
 
-  void correctionLeavesTheAnnouncedFocusOnTheBox_data() {
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("charge 8") << "txtCharge" << "8";
-    QTest::newRow("spin 9") << "txtSpin" << "9";
-    QTest::newRow("n 7") << "txtN" << "7";
-  }
-
   // Assistive tools announce each control that takes the focus; after Tab
   // from an out-of-range box, the focus is in the corrected box and no other
   // control has held it on the way.
   void correctionLeavesTheAnnouncedFocusOnTheBox() {
-    QFETCH(QString, box);
-    QFETCH(QString, typed);
-    ShownForm f;
-    f.retype(box, typed);
-    QWidgetList focusedOnTheWay;
-    const auto watch = QObject::connect(qApp, &QApplication::focusChanged,
-                                        [&](QWidget*, QWidget* now) { focusedOnTheWay.append(now); });
-    QTest::keyClick(f.focused(), Qt::Key_Tab);
-    QObject::disconnect(watch);
-    QCOMPARE(f.services.messages.size(), 1);
-    QCOMPARE(f.focused(), f[box]);
-    QCOMPARE(focusedOnTheWay, QWidgetList{});
+    for (auto [box, typed] : {std::pair{"txtCharge", "8"}, {"txtSpin", "9"}, {"txtN", "7"}}) {
+      ShownForm f;
+      f.retype(QString::fromLatin1(box), QString::fromLatin1(typed));
+      QWidgetList focusedOnTheWay;
+      const auto watch = QObject::connect(qApp, &QApplication::focusChanged,
+                                          [&](QWidget*, QWidget* now) { focusedOnTheWay.append(now); });
+      QTest::keyClick(f.focused(), Qt::Key_Tab);
+      QObject::disconnect(watch);
+      QCOMPARE(f.services.messages.size(), 1);
+      QCOMPARE(f.focused(), f[QString::fromLatin1(box)]);
+      QCOMPARE(focusedOnTheWay, QWidgetList{});
+    }
   }
 
   void framesAndThePictureHaveNamesOfTheirOwn() {
