@@ -162,8 +162,10 @@ void InputOptionsForm::createControls() {
     }
     built.insert(control->objectName(), control);
   }
-  for (const ControlRow& row : formControls())
-    if (!row.buddy.empty()) qobject_cast<QLabel*>(built.value(latin1(row.name)))->setBuddy(built.value(latin1(row.buddy)));
+  for (const ControlRow& row : formControls()) {
+    if (!row.buddy.empty())
+      qobject_cast<QLabel*>(built.value(latin1(row.name)))->setBuddy(built.value(latin1(row.buddy)));
+  }
 
   txtTitle = named<QLineEdit>("txtTitle");
   Label5 = named<QLabel>("Label5");

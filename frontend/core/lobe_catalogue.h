@@ -33,7 +33,9 @@ inline constexpr std::array<std::string_view, kBasisSetCount> kBasisSetCaptions{
     "6-311G**++ Pople et. al. (H to Ne)",
     "10S/6P** Dunning-Huzinaga       (H to Ne)",
 };
-constexpr std::string_view captionOf(BasisSet basisSet) { return kBasisSetCaptions[static_cast<std::size_t>(basisSet)]; }
+constexpr std::string_view captionOf(BasisSet basisSet) {
+  return kBasisSetCaptions[static_cast<std::size_t>(basisSet)];
+}
 // The basis sets from STP-544G* on cover hydrogen to neon only.
 constexpr bool coversHydrogenToNeonOnly(BasisSet basisSet) { return basisSet >= BasisSet::Stp544G; }
 

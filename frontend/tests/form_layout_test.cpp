@@ -155,7 +155,8 @@ class FormLayoutTest : public QObject {
       const QString name = latin1(row.name);
       const QString caption = latin1(row.caption);
       QWidget* w = f[name];
-      QCOMPARE(w->parentWidget()->objectName(), row.frame.empty() ? QStringLiteral("frmInputOptions") : latin1(row.frame));
+      const QString frame = row.frame.empty() ? QStringLiteral("frmInputOptions") : latin1(row.frame);
+      QCOMPARE(w->parentWidget()->objectName(), frame);
       if (w->geometry() != pixels(row.place)) qWarning() << name;
       QCOMPARE(w->geometry(), pixels(row.place));
       if (w->isEnabled() != row.enabled) qWarning() << name;
