@@ -1,27 +1,28 @@
 #include "input_options_form.h"
 
 #include <algorithm>
-#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
+#include <QDir>
+#include <QHash>
 #include <QLabel>
 #include <QPixmap>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QPointer>
 
 #include "captioned_frame.h"
+#include "command_button.h"
 #include "field_corrections.h"
 #include "filtered_line_edit.h"
+#include "form_controls.h"
 #include "form_geometry.h"
 #include "key_filters.h"
-#include "lobe_catalogue.h"
 #include "molecule_picture.h"
 #include "platform_services.h"
 #include "work_cycle.h"
@@ -35,55 +36,82 @@ namespace {
 const QStringList kFormFontFamilies{QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
                                     QStringLiteral("DejaVu Sans Condensed")};
 constexpr int kFormFontPixels = 10;
-// The Browse button's own small font (6.75 pt at 96 dots per inch).
-constexpr int kBrowseFontPixels = 9;
-
-template <class Control>
-Control* place(Control* control, const QString& name, QRect twips) {
-  control->setObjectName(name);
-  control->setGeometry(pixelsFromTwips(twips));
-  return control;
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, QRect twips) {
-  auto* label = place(new QLabel(caption, parent), name, twips);
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setWordWrap(true);
-  return label;
-}
-
-QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, QRect twips) {
-  return place(new CaptionedFrame(caption, parent), name, twips);
-}
-
-QComboBox* makeList(QWidget* parent, const QString& name, QRect twips, std::span<const vorden::ListItem> items) {
-  auto* list = place(new QComboBox(parent), name, twips);
-  list->setEditable(false);
-  for (const vorden::ListItem& item : items) {
-    list->addItem(QString::fromLatin1(item.caption.data(), static_cast<qsizetype>(item.caption.size())), item.value);
-  }
-  return list;
-}
-
-FilteredLineEdit* makeNumericBox(QWidget* parent, const QString& name, const QString& text, int maxLength,
-                                 QRect twips, FilteredLineEdit::KeyFilter filter) {
-  auto* box = place(new FilteredLineEdit(std::move(filter), parent), name, twips);
-  box->setMaxLength(maxLength);
-  box->setText(text);
-  return box;
-}
 
 QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 void allowOnlyNumeric(int& AsciiValue, const QString&) { AllowOnlyNumeric(AsciiValue); }
 
-// Clicking a control of this form must take the focus, as it would on Windows,
-// so that the box being left is validated before a button acts.
-template <class Control>
-Control* focusOnClick(Control* control) {
-  control->setFocusPolicy(Qt::StrongFocus);
-  return control;
+QLineEdit* makeTextBox(const ControlRow& row, QWidget* parent) {
+  QLineEdit* box = nullptr;
+  switch (row.keyFilter) {
+    case KeyFilterKind::AnyText:
+      box = new QLineEdit(parent);
+      break;
+    case KeyFilterKind::Numeric:
+      box = new FilteredLineEdit(allowOnlyNumeric, parent);
+      break;
+    case KeyFilterKind::Charge:
+      box = new FilteredLineEdit(AllowChargeKey, parent);
+      break;
+  }
+  if (row.maxLength > 0) box->setMaxLength(row.maxLength);
+  box->setText(latin1(row.caption));
+  return box;
+}
+
+QWidget* makeControl(const ControlRow& row, QWidget* parent) {
+  const QString caption = latin1(row.caption);
+  switch (row.kind) {
+    case ControlKind::Label: {
+      auto* label = new QLabel(caption, parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setWordWrap(true);
+      return label;
+    }
+    case ControlKind::TextBox:
+      return makeTextBox(row, parent);
+    case ControlKind::Button:
+      return new CommandButton(caption, parent);
+    case ControlKind::Picture: {
+      auto* picture = new QLabel(parent);
+      picture->setPixmap(QPixmap::fromImage(drawMoleculePicture()));
+      picture->setScaledContents(true);
+      picture->setAccessibleDescription(moleculePictureDescription());
+      return picture;
+    }
+    case ControlKind::Frame:
+      return new CaptionedFrame(caption, parent);
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton: {
+      QAbstractButton* button = row.kind == ControlKind::CheckBox
+                                    ? static_cast<QAbstractButton*>(new QCheckBox(caption, parent))
+                                    : new WrappingRadioButton(caption, parent);
+      button->setChecked(row.checked);
+      // Clicking takes the focus, as it would on Windows, so that the box
+      // being left is validated before a button acts.
+      button->setFocusPolicy(Qt::StrongFocus);
+      return button;
+    }
+    case ControlKind::List: {
+      auto* list = new QComboBox(parent);
+      list->setEditable(false);
+      for (const vorden::ListItem& item : row.items) list->addItem(latin1(item.caption), item.value);
+      list->setCurrentIndex(0);
+      return list;
+    }
+  }
+  return nullptr;
+}
+
+bool takesTheFocus(ControlKind kind) {
+  return kind == ControlKind::TextBox || kind == ControlKind::Button || kind == ControlKind::CheckBox ||
+         kind == ControlKind::OptionButton || kind == ControlKind::List;
+}
+
+// Isotope substitution goes with the frequency calculation.
+bool allowsIsotopeSubstitution(const QString& n) {
+  return n.size() == 1 && n.front().isDigit() && vorden::calculatesFrequencies(n.front().digitValue());
 }
 
 }  // namespace
@@ -101,7 +129,6 @@ InputOptionsForm::InputOptionsForm(PlatformServices& services, QString programFo
   createControls();
   groupOptionButtons();
   setKeyboardOrder();
-  setStartState();
   connectRules();
 }
 
@@ -110,197 +137,122 @@ InputOptionsForm::~InputOptionsForm() {
   disconnect(focusWatch_);
 }
 
+template <class Control>
+Control* InputOptionsForm::named(const char* name) const {
+  auto* control = findChild<Control*>(QString::fromLatin1(name));
+  if (control == nullptr) qFatal("the form's control table has no control %s of the kind the form needs", name);
+  return control;
+}
+
 void InputOptionsForm::createControls() {
-  lblTitle = makeLabel(this, QStringLiteral("lblTitle"), QStringLiteral("Title:"), {120, 120, 375, 255});
-  txtTitle = place(new QLineEdit(this), QStringLiteral("txtTitle"), {480, 120, 2295, 285});
-  lblTitle->setBuddy(txtTitle);
-  cmdSelectFile = focusOnClick(
-      place(new QPushButton(QStringLiteral("Browse"), this), QStringLiteral("cmdSelectFile"), {2880, 120, 615, 255}));
-  QFont browseFont = font();
-  browseFont.setPixelSize(kBrowseFontPixels);
-  cmdSelectFile->setFont(browseFont);
+  // Every control in its start state; frames come before the controls they hold.
+  QHash<QString, QWidget*> built;
+  for (const ControlRow& row : formControls()) {
+    QWidget* parent = row.frame.empty() ? this : built.value(latin1(row.frame));
+    QWidget* control = makeControl(row, parent);
+    control->setObjectName(latin1(row.name));
+    const TwipRect& place = row.place;
+    control->setGeometry(pixelsFromTwips(QRect(place.left, place.top, place.width, place.height)));
+    control->setEnabled(row.enabled);
+    if (!row.accessibleName.empty()) control->setAccessibleName(latin1(row.accessibleName));
+    if (row.fontPixels > 0) {
+      QFont own = font();
+      own.setPixelSize(row.fontPixels);
+      control->setFont(own);
+    }
+    built.insert(control->objectName(), control);
+  }
+  for (const ControlRow& row : formControls()) {
+    if (!row.buddy.empty())
+      qobject_cast<QLabel*>(built.value(latin1(row.name)))->setBuddy(built.value(latin1(row.buddy)));
+  }
 
-  Image1 = place(new QLabel(this), QStringLiteral("Image1"), {3720, 120, 5175, 2610});
-  Image1->setPixmap(QPixmap::fromImage(drawMoleculePicture()));
-  Image1->setScaledContents(true);
-  Label5 = makeLabel(this, QStringLiteral("Label5"),
-                     QStringLiteral("VORDEN Input, part of the package Floating-Sphere SCF for Classrooms. "
-                                    "Its documentation is the package's README.md."),
-                     {3720, 2280, 5175, 375});
-  // Opaque and above the picture, whose lower edge it overlaps.
+  txtTitle = named<QLineEdit>("txtTitle");
+  Label5 = named<QLabel>("Label5");
+  txtSpin = named<QLineEdit>("txtSpin");
+  txtCharge = named<QLineEdit>("txtCharge");
+  chkCoulombHole = named<QCheckBox>("chkCoulombHole");
+  chkSmall = named<QCheckBox>("chkSmall");
+  txtNaturalOrbital = named<QLineEdit>("txtNaturalOrbital");
+  txtN = named<QLineEdit>("txtN");
+  txtITSD = named<QLineEdit>("txtITSD");
+  cmbIsotope = named<QComboBox>("cmbIsotope");
+  cmbNMR = named<QComboBox>("cmbNMR");
+  chkQuadrupoleTensor = named<QCheckBox>("chkQuadrupoleTensor");
+  chkItch = named<QCheckBox>("chkItch");
+  chkIntegrals = named<QCheckBox>("chkIntegrals");
+  cmbSymmetry = named<QComboBox>("cmbSymmetry");
+  cmdSelectFile = named<QPushButton>("cmdSelectFile");
+  cmdOK = named<QPushButton>("cmdOK");
+  cmdViewResults = named<QPushButton>("cmdViewResults");
+  cmdAbort = named<QPushButton>("cmdAbort");
+
+  // The about line lies opaque above the picture, whose lower edge it
+  // overlaps; Label6 overlaps cmbSymmetry by a pixel, and the list stays on
+  // top so its frame is whole.
   Label5->setAutoFillBackground(true);
-
-  fraBasisSet = makeFrame(this, QStringLiteral("fraBasisSet"), QStringLiteral("Basis Set"), {360, 600, 3135, 2775});
-  const std::array<QRect, vorden::kBasisSetCount> basisSetPlaces{{
-      {120, 240, 2295, 195},
-      {120, 480, 2895, 435},
-      {120, 960, 2895, 255},
-      {120, 1320, 2535, 195},
-      {120, 1680, 2775, 195},
-      {120, 1920, 2775, 375},
-      {120, 2280, 2775, 435},
-  }};
-  for (int i = 0; i < vorden::kBasisSetCount; ++i)
-    optBasisSet[i] = focusOnClick(place(new WrappingRadioButton(latin1(vorden::kBasisSetCaptions[i]), fraBasisSet),
-                                        QStringLiteral("optBasisSet_%1").arg(i), basisSetPlaces[i]));
-
-  lblSpin = makeLabel(this, QStringLiteral("lblSpin"), QStringLiteral("Spin Multiplicity (0=Singlet):"),
-                      {4440, 3000, 1935, 255});
-  txtSpin = makeNumericBox(this, QStringLiteral("txtSpin"), QStringLiteral("0"), 1, {6480, 3000, 255, 285},
-                           allowOnlyNumeric);
-  lblSpin->setBuddy(txtSpin);
-  lblCharge = makeLabel(this, QStringLiteral("lblCharge"), QStringLiteral("Charge:"), {6840, 3000, 615, 255});
-  txtCharge = makeNumericBox(this, QStringLiteral("txtCharge"), QStringLiteral("0"), 2, {7440, 3000, 375, 285},
-                             AllowChargeKey);
-  lblCharge->setBuddy(txtCharge);
-
-  fraCoulombHole =
-      makeFrame(this, QStringLiteral("fraCoulombHole"), QStringLiteral("Coulomb Hole"), {360, 3480, 3135, 1335});
-  Label1 = makeLabel(fraCoulombHole, QStringLiteral("Label1"),
-                     QStringLiteral("Chakravorty-Clementi-Otto method Brannock Scaling of w = f(H1s)"),
-                     {240, 240, 2655, 375});
-  lblCoulombHole = makeLabel(fraCoulombHole, QStringLiteral("lblCoulombHole"),
-                             QStringLiteral("f(R)=(1-exp(-wR\u00B2))/R; R=R(1-2)"), {240, 720, 2415, 375});
-  chkCoulombHole = focusOnClick(place(new QCheckBox(QStringLiteral("Check for YES"), fraCoulombHole),
-                                      QStringLiteral("chkCoulombHole"), {720, 960, 1815, 255}));
-
-  fraConfigurationInteraction = makeFrame(this, QStringLiteral("fraConfigurationInteraction"),
-                                          QStringLiteral("Post-Hartree Fock Options"), {4320, 3360, 4095, 2775});
-  const std::array<QRect, vorden::kConfigurationInteractionCount> treatmentPlaces{{
-      {240, 480, 1335, 255},
-      {240, 840, 1335, 255},
-      {240, 1200, 1575, 255},
-      {240, 1560, 1695, 255},
-      {240, 2280, 2630, 375},
-  }};
-  for (int i = 0; i < vorden::kConfigurationInteractionCount; ++i)
-    optConfigurationInteraction[i] = focusOnClick(
-        place(new WrappingRadioButton(latin1(vorden::kConfigurationInteractionCaptions[i]), fraConfigurationInteraction),
-              QStringLiteral("optConfigurationInteraction_%1").arg(i), treatmentPlaces[i]));
-  chkSmall = focusOnClick(place(new QCheckBox(QStringLiteral("Small"), fraConfigurationInteraction),
-                                QStringLiteral("chkSmall"), {600, 1920, 700, 255}));
-  txtNaturalOrbital = makeNumericBox(fraConfigurationInteraction, QStringLiteral("txtNaturalOrbital"),
-                                     QStringLiteral("0"), 1, {1560, 1920, 255, 285}, allowOnlyNumeric);
-  Label7 = makeLabel(fraConfigurationInteraction, QStringLiteral("Label7"), QStringLiteral("Natural Orbital Iterations"),
-                     {1920, 1860, 1095, 375});
-  Label7->setBuddy(txtNaturalOrbital);
-  fraOrbitals = makeFrame(fraConfigurationInteraction, QStringLiteral("fraOrbitals"), QStringLiteral("Core Orbitals"),
-                          {2280, 240, 1095, 975});
-  optOrbitals[1] = focusOnClick(place(new WrappingRadioButton(QStringLiteral("Freeze"), fraOrbitals),
-                                      QStringLiteral("optOrbitals_1"), {120, 240, 855, 255}));
-  optOrbitals[0] = focusOnClick(place(new WrappingRadioButton(QStringLiteral("Include"), fraOrbitals),
-                                      QStringLiteral("optOrbitals_0"), {120, 600, 855, 255}));
-
-  fraFrame = makeFrame(this, QStringLiteral("fraFrame"), QString(), {360, 4920, 3135, 1815});
-  lblOptimize = makeLabel(fraFrame, QStringLiteral("lblOptimize"),
-                          QStringLiteral("Optimize Geometry to within 10^-n Hartrees/Bohr            n="),
-                          {120, 240, 2295, 375});
-  txtN = makeNumericBox(fraFrame, QStringLiteral("txtN"), QStringLiteral("0"), 1, {2400, 360, 375, 285},
-                        allowOnlyNumeric);
-  lblOptimize->setBuddy(txtN);
-  lblCalculated = makeLabel(fraFrame, QStringLiteral("lblCalculated"),
-                            QStringLiteral("Calculated Harmonic Infrared Frequencies if n=4,5,6  (6=max.)"),
-                            {120, 600, 2415, 465});
-  Label4 = makeLabel(fraFrame, QStringLiteral("Label4"), QStringLiteral("Steepest Descent Iterations  ="),
-                     {120, 1080, 2295, 255});
-  txtITSD = makeNumericBox(fraFrame, QStringLiteral("txtITSD"), QStringLiteral("30"), 2, {2400, 1080, 375, 285},
-                           allowOnlyNumeric);
-  Label4->setBuddy(txtITSD);
-  Label3 = makeLabel(fraFrame, QStringLiteral("Label3"), QStringLiteral("Isotope Substitution:"),
-                     {120, 1485, 1455, 255});
-  cmbIsotope = makeList(fraFrame, QStringLiteral("cmbIsotope"), {1800, 1440, 855, 315}, vorden::kIsotopeItems);
-  Label3->setBuddy(cmbIsotope);
-
-  Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("NMR Chemical Shift for Isotope:"),
-                     {4320, 6285, 2415, 255});
-  cmbNMR = makeList(this, QStringLiteral("cmbNMR"), {6720, 6240, 735, 315}, vorden::kNmrItems);
-  Label2->setBuddy(cmbNMR);
-
-  chkQuadrupoleTensor = focusOnClick(place(new QCheckBox(QStringLiteral("QuadrupoleTensor"), this),
-                                           QStringLiteral("chkQuadrupoleTensor"), {360, 6840, 1815, 255}));
-  chkItch = focusOnClick(
-      place(new QCheckBox(QStringLiteral("Verbose Output"), this), QStringLiteral("chkItch"), {2040, 6840, 1455, 255}));
-  chkIntegrals = focusOnClick(place(new QCheckBox(QStringLiteral("Print Integrals"), this),
-                                    QStringLiteral("chkIntegrals"), {2040, 7080, 1455, 255}));
-  cmbSymmetry = makeList(this, QStringLiteral("cmbSymmetry"), {360, 7080, 765, 315}, vorden::kSymmetryItems);
-  Label6 = makeLabel(this, QStringLiteral("Label6"), QStringLiteral(" Symmetry"), {1080, 7095, 855, 255});
-  Label6->setBuddy(cmbSymmetry);
-
-  cmdOK = focusOnClick(place(new QPushButton(QStringLiteral("&Launch VORDEN"), this), QStringLiteral("cmdOK"),
-                             {4320, 6720, 1575, 615}));
-  cmdViewResults = focusOnClick(place(new QPushButton(QStringLiteral("&View Output"), this),
-                                      QStringLiteral("cmdViewResults"), {6000, 6720, 1575, 615}));
-  cmdAbort = focusOnClick(
-      place(new QPushButton(QStringLiteral("E&xit"), this), QStringLiteral("cmdAbort"), {7680, 6720, 735, 615}));
-
-  // Label6 is created after cmbSymmetry, which it overlaps by a pixel; the
-  // list stays on top so its frame is whole.
   cmbSymmetry->raise();
   Label5->raise();
 }
 
 void InputOptionsForm::groupOptionButtons() {
   // Explicit groups: Qt's automatic grouping by parent would also take in the
-  // core-orbital buttons nested inside the post-Hartree-Fock frame.
-  auto group = [this](auto& buttons) {
-    auto* exclusive = new QButtonGroup(this);
-    for (std::size_t i = 0; i < buttons.size(); ++i) exclusive->addButton(buttons[i], static_cast<int>(i));
-  };
-  group(optBasisSet);
-  group(optConfigurationInteraction);
-  group(optOrbitals);
+  // core-orbital buttons nested inside the post-Hartree-Fock frame. A
+  // button's id is its value.
+  optBasisSet = new QButtonGroup(this);
+  optConfigurationInteraction = new QButtonGroup(this);
+  optOrbitals = new QButtonGroup(this);
+  for (const ControlRow& row : formControls()) {
+    QButtonGroup* group = row.group == OptionGroup::BasisSet                   ? optBasisSet
+                          : row.group == OptionGroup::ConfigurationInteraction ? optConfigurationInteraction
+                          : row.group == OptionGroup::CoreOrbitals             ? optOrbitals
+                                                                               : nullptr;
+    if (group != nullptr) group->addButton(named<QAbstractButton>(row.name.data()), row.value);
+  }
+  intBasisSet = static_cast<vorden::BasisSet>(optBasisSet->checkedId());
+  intConfigurationInteraction = static_cast<vorden::ConfigurationInteraction>(optConfigurationInteraction->checkedId());
+  intOrbitals = static_cast<vorden::CoreOrbitals>(optOrbitals->checkedId());
 }
 
 void InputOptionsForm::setKeyboardOrder() {
-  // The controls that take the focus, by their place in the tab order.
-  std::vector<std::pair<int, QWidget*>> order{
-      {1, txtTitle},        {9, chkCoulombHole},    {10, txtN},          {11, cmbIsotope},
-      {12, chkQuadrupoleTensor}, {13, chkItch},     {14, chkIntegrals},  {15, txtSpin},
-      {16, txtCharge},      {21, chkSmall},         {22, optConfigurationInteraction[4]},
-      {23, optOrbitals[1]}, {24, optOrbitals[0]},   {25, cmbNMR},        {26, cmdOK},
-      {27, cmdViewResults}, {28, cmdAbort},         {40, cmdSelectFile}, {44, txtITSD},
-      {46, cmbSymmetry},    {48, txtNaturalOrbital}};
-  for (int i = 0; i < 7; ++i) order.emplace_back(2 + i, optBasisSet[i]);
-  for (int i = 0; i < 4; ++i) order.emplace_back(17 + i, optConfigurationInteraction[i]);
-  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1].second, order[i].second);
+  std::vector<const ControlRow*> stops;
+  for (const ControlRow& row : formControls())
+    if (row.tab >= 0 && takesTheFocus(row.kind)) stops.push_back(&row);
+  std::sort(stops.begin(), stops.end(), [](const ControlRow* a, const ControlRow* b) { return a->tab < b->tab; });
+  for (const ControlRow* row : stops) keyboardOrder_.append(named<QWidget>(row->name.data()));
+  for (qsizetype i = 1; i < keyboardOrder_.size(); ++i) setTabOrder(keyboardOrder_[i - 1], keyboardOrder_[i]);
 }
 
-void InputOptionsForm::setStartState() {
-  optBasisSet[0]->setChecked(true);
-  optConfigurationInteraction[0]->setChecked(true);
-  optOrbitals[1]->setChecked(true);
-  intBasisSet = 0;
-  intConfigurationInteraction = 0;
-  intOrbitals = 1;
-
-  chkSmall->setChecked(false);
-  chkSmall->setEnabled(false);
-  txtNaturalOrbital->setText(QStringLiteral("0"));
-  txtNaturalOrbital->setEnabled(false);
-  chkItch->setChecked(false);
-  chkIntegrals->setEnabled(false);
-  cmbNMR->setCurrentIndex(0);
-  cmbNMR->setEnabled(false);
-  cmbIsotope->setCurrentIndex(0);
-  cmbIsotope->setEnabled(false);
-  Image1->resize(Image1->width(), pixelsFromTwips(2250));
-  cmbSymmetry->setCurrentIndex(0);
+bool InputOptionsForm::focusNextPrevChild(bool next) {
+  const qsizetype from = keyboardOrder_.indexOf(focusWidget());
+  if (from < 0) return QWidget::focusNextPrevChild(next);
+  // The box is corrected before the focus leaves it; a correction with a
+  // message keeps the focus there, so the next control never takes it (and
+  // is never announced to assistive tools as focused).
+  if (!correctBoxLeft(focusWidget())) return true;
+  // As the platforms' own option groups do: of an option group only the
+  // chosen button is a stop, so Tab enters the group there.
+  const qsizetype count = keyboardOrder_.size();
+  for (qsizetype step = 1; step < count; ++step) {
+    QWidget* candidate = keyboardOrder_[(from + (next ? step : count - step)) % count];
+    if (!candidate->isEnabled() || !candidate->isVisibleTo(this)) continue;
+    if (auto* option = qobject_cast<WrappingRadioButton*>(candidate); option && !option->isChecked()) continue;
+    candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+  }
+  return false;
 }
 
 void InputOptionsForm::connectRules() {
-  for (int i = 0; i < 7; ++i)
-    connect(optBasisSet[i], &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) optBasisSet_Click(i);
-    });
-  for (int i = 0; i < 5; ++i)
-    connect(optConfigurationInteraction[i], &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) optConfigurationInteraction_Click(i);
-    });
-  for (int i = 0; i < 2; ++i)
-    connect(optOrbitals[i], &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) optOrbitals_Click(i);
-    });
+  connect(optBasisSet, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) optBasisSet_Click(static_cast<vorden::BasisSet>(id));
+  });
+  connect(optConfigurationInteraction, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) optConfigurationInteraction_Click(static_cast<vorden::ConfigurationInteraction>(id));
+  });
+  connect(optOrbitals, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) optOrbitals_Click(static_cast<vorden::CoreOrbitals>(id));
+  });
   connect(chkCoulombHole, &QCheckBox::toggled, this, &InputOptionsForm::chkCoulombHole_Click);
   connect(chkItch, &QCheckBox::toggled, this, &InputOptionsForm::chkItch_Click);
   connect(txtN, &QLineEdit::textChanged, this, &InputOptionsForm::txtN_Change);
@@ -313,9 +265,9 @@ void InputOptionsForm::connectRules() {
   focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &InputOptionsForm::onFocusChanged);
 }
 
-void InputOptionsForm::optBasisSet_Click(int index) {
-  intBasisSet = static_cast<qint16>(index);
-  if (index > 1) {  // the "H to Ne" basis sets
+void InputOptionsForm::optBasisSet_Click(vorden::BasisSet basisSet) {
+  intBasisSet = basisSet;
+  if (vorden::coversHydrogenToNeonOnly(basisSet)) {
     cmbNMR->setEnabled(true);
   } else {
     cmbNMR->setCurrentIndex(0);
@@ -323,17 +275,18 @@ void InputOptionsForm::optBasisSet_Click(int index) {
   }
 }
 
-void InputOptionsForm::optConfigurationInteraction_Click(int index) {
-  if (index == 3) {  // Boys-Reeves CAS
+void InputOptionsForm::optConfigurationInteraction_Click(vorden::ConfigurationInteraction treatment) {
+  using enum vorden::ConfigurationInteraction;
+  if (treatment == BoysReevesCas) {
     chkSmall->setEnabled(true);
     txtNaturalOrbital->setEnabled(true);
     chkSmall->setChecked(true);
     chkCoulombHole->setChecked(false);
   } else {
     disableCasOptions();
-    if (index == 4 || index == 1) chkCoulombHole->setChecked(false);
+    if (treatment == SingleExcitationCdMcd || treatment == Mp2Singlet) chkCoulombHole->setChecked(false);
   }
-  intConfigurationInteraction = static_cast<qint16>(index);
+  intConfigurationInteraction = treatment;
 }
 
 void InputOptionsForm::disableCasOptions() {
@@ -345,7 +298,7 @@ void InputOptionsForm::disableCasOptions() {
 
 void InputOptionsForm::chkCoulombHole_Click() {
   if (!chkCoulombHole->isChecked()) return;
-  optConfigurationInteraction[0]->setChecked(true);
+  optConfigurationInteraction->button(static_cast<int>(vorden::ConfigurationInteraction::None))->setChecked(true);
   disableCasOptions();
 }
 
@@ -358,11 +311,10 @@ void InputOptionsForm::chkItch_Click() {
   }
 }
 
-void InputOptionsForm::optOrbitals_Click(int index) { intOrbitals = static_cast<qint16>(index); }
+void InputOptionsForm::optOrbitals_Click(vorden::CoreOrbitals orbitals) { intOrbitals = orbitals; }
 
 void InputOptionsForm::txtN_Change() {
-  const QString n = txtN->text();
-  if (n == u"4" || n == u"5" || n == u"6") cmbIsotope->setEnabled(true);
+  if (allowsIsotopeSubstitution(txtN->text())) cmbIsotope->setEnabled(true);  // never disables
 }
 
 void InputOptionsForm::onFocusChanged(QWidget* old, QWidget* now) {
@@ -370,33 +322,53 @@ void InputOptionsForm::onFocusChanged(QWidget* old, QWidget* now) {
   // behind: not a deactivation of the window, nor the focus going to a
   // message box, and never while a correction is being made.
   if (correctingField_ || old == nullptr || now == nullptr || now == old || now->window() != window()) return;
-  if (old == txtCharge) {
-    correctField(txtCharge, correctCharge);
-  } else if (old == txtSpin) {
-    correctField(txtSpin, correctSpin);
-  } else if (old == txtN) {
-    correctField(txtN, correctOptimizationLevel);
-    applyOptimizationLevelToIsotope();
-  } else if (old == txtITSD) {
-    correctField(txtITSD, correctSteepestDescent);
-  } else if (old == txtNaturalOrbital) {
-    correctField(txtNaturalOrbital, correctNaturalOrbital);
-  }
+  correctBoxLeft(old);
 }
 
-void InputOptionsForm::correctField(QLineEdit* box, FieldCorrection (*correct)(const QString&)) {
+bool InputOptionsForm::correctBoxLeft(QWidget* box) {
+  if (box == txtCharge) return correctField(txtCharge, correctCharge);
+  if (box == txtSpin) return correctField(txtSpin, correctSpin);
+  if (box == txtN) {
+    const bool mayLeave = correctField(txtN, correctOptimizationLevel);
+    applyOptimizationLevelToIsotope();
+    return mayLeave;
+  }
+  if (box == txtITSD) return correctField(txtITSD, correctSteepestDescent);
+  if (box == txtNaturalOrbital) return correctField(txtNaturalOrbital, correctNaturalOrbital);
+  return true;
+}
+
+bool InputOptionsForm::correctField(QLineEdit* box, FieldCorrection (*correct)(const QString&)) {
   correctingField_ = true;
   const FieldCorrection correction = correct(box->text());
   if (correction.message) services_.showMessage(this, *correction.message);
   if (box->text() != correction.text) box->setText(correction.text);
-  if (correction.message) box->setFocus(Qt::OtherFocusReason);
+  if (correction.message) {
+    box->setFocus(Qt::OtherFocusReason);
+    announceFocusAfterwards(box);
+  }
   correctingField_ = false;
+  return !correction.message;
+}
+
+void InputOptionsForm::announceFocusAfterwards(QWidget* box) {
+  // A correction made as the focus moves away (a click, an access key) runs
+  // before the next control's focus announcement to assistive tools, which
+  // follows once the move ends, after the focus has already come back.
+  // Saying once more where the focus is, after that, leaves screen readers
+  // on the corrected box.
+  QMetaObject::invokeMethod(
+      this,
+      [box = QPointer<QWidget>(box)] {
+        if (box == nullptr || !box->hasFocus()) return;  // the window's activation announces it then
+        QAccessibleEvent focus(box, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+      },
+      Qt::QueuedConnection);
 }
 
 void InputOptionsForm::applyOptimizationLevelToIsotope() {
-  // Isotope substitution goes with the frequency calculation, n = 4 to 6.
-  const QString n = txtN->text();
-  if (n == u"4" || n == u"5" || n == u"6") {
+  if (allowsIsotopeSubstitution(txtN->text())) {
     cmbIsotope->setEnabled(true);
   } else {
     cmbIsotope->setCurrentIndex(0);
@@ -432,9 +404,9 @@ vorden::LobeOptions InputOptionsForm::lobeOptions() const {
   options.charge = bytes(txtCharge);
   options.itsd = bytes(txtITSD);
   options.naturalOrbital = bytes(txtNaturalOrbital);
-  options.basisSet = intBasisSet;
-  options.configurationInteraction = intConfigurationInteraction;
-  options.orbitals = intOrbitals;
+  options.basisSet = static_cast<int>(intBasisSet);
+  options.configurationInteraction = static_cast<int>(intConfigurationInteraction);
+  options.orbitals = static_cast<int>(intOrbitals);
   return options;
 }
 
@@ -449,7 +421,13 @@ void InputOptionsForm::cmdOK_Click() {
   const LaunchResult result = launchLobeEngine(services_, this, programFolder_, txtTitle->text(), lobeOptions());
   if (result == LaunchResult::NoCoordinateFile || result == LaunchResult::CoordinateFileMissing)
     txtTitle->setFocus(Qt::OtherFocusReason);
+  // A user who cannot see the engine's window appear still learns that it started.
+  if (result == LaunchResult::Started)
+    showStatus(tr("VORDEN started in %1; its report will appear there as lobe.out.")
+                   .arg(QDir::toNativeSeparators(programFolder_)));
 }
+
+void InputOptionsForm::showStatus(const QString& text) { Label5->setText(text); }
 
 void InputOptionsForm::cmdViewResults_Click() { viewLobeOutput(services_, this, programFolder_); }
 

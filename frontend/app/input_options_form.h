@@ -1,27 +1,26 @@
 #pragma once
 
-#include <array>
-
+#include <QList>
 #include <QString>
 #include <QWidget>
 
+#include "lobe_catalogue.h"
 #include "lobe_dat.h"
 
-class FilteredLineEdit;
 class PlatformServices;
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 struct FieldCorrection;
 
 // frmInputOptions, the one window of VORDEN Input: the coordinate file, every
 // option of a lobe-engine run, and the buttons that launch the engine and show
-// its report. Each control's objectName is its control name (option-button
-// array members carry their index: optBasisSet_3).
+// its report. The controls are built from the table in form_controls.h; each
+// control's objectName is its name there (option-button array members carry
+// their index: optBasisSet_3).
 class InputOptionsForm : public QWidget {
   Q_OBJECT
 
@@ -31,35 +30,48 @@ class InputOptionsForm : public QWidget {
   ~InputOptionsForm() override;
 
   // The form-level indexes of the chosen option buttons.
-  int basisSetIndex() const { return intBasisSet; }
-  int configurationInteractionIndex() const { return intConfigurationInteraction; }
-  int orbitalsIndex() const { return intOrbitals; }
+  int basisSetIndex() const { return static_cast<int>(intBasisSet); }
+  int configurationInteractionIndex() const { return static_cast<int>(intConfigurationInteraction); }
+  int orbitalsIndex() const { return static_cast<int>(intOrbitals); }
 
   const QString& programFolder() const { return programFolder_; }
 
   // The values a launch writes into lobe.dat, read from the controls now.
   vorden::LobeOptions lobeOptions() const;
 
+  // Puts a line about what the program is doing in the about line's place,
+  // where assistive tools read it out as the line's new name.
+  void showStatus(const QString& text);
+
+ protected:
+  // Tab and Shift+Tab follow the keyboard order, entering each option group
+  // at its chosen button.
+  bool focusNextPrevChild(bool next) override;
+
  private:
   void createControls();
   void groupOptionButtons();
-  void setStartState();
   void setKeyboardOrder();
   void connectRules();
+  template <class Control>
+  Control* named(const char* name) const;
 
   // Interplay rules; a change a rule makes raises the changed control's own
   // event, so the rules chain as a user's changes would.
-  void optBasisSet_Click(int index);
-  void optConfigurationInteraction_Click(int index);
+  void optBasisSet_Click(vorden::BasisSet basisSet);
+  void optConfigurationInteraction_Click(vorden::ConfigurationInteraction treatment);
   void chkCoulombHole_Click();
   void chkItch_Click();
-  void optOrbitals_Click(int index);
+  void optOrbitals_Click(vorden::CoreOrbitals orbitals);
   void txtN_Change();
   void disableCasOptions();
 
-  // Focus-loss validation of the numeric boxes.
+  // Focus-loss validation of the numeric boxes. Each correction returns
+  // false when it came with a message, which keeps the focus in the box.
   void onFocusChanged(QWidget* old, QWidget* now);
-  void correctField(QLineEdit* box, FieldCorrection (*correct)(const QString&));
+  bool correctBoxLeft(QWidget* box);
+  bool correctField(QLineEdit* box, FieldCorrection (*correct)(const QString&));
+  void announceFocusAfterwards(QWidget* box);
   void applyOptimizationLevelToIsotope();
 
   // The buttons' actions.
@@ -72,48 +84,32 @@ class InputOptionsForm : public QWidget {
   QString programFolder_;
   bool correctingField_ = false;  // a focus-loss correction (and its message) is under way
   QMetaObject::Connection focusWatch_;
+  QList<QWidget*> keyboardOrder_;  // the controls that take the focus, by tab position
 
-  qint16 intBasisSet = 0;
-  qint16 intConfigurationInteraction = 0;
-  qint16 intOrbitals = 1;
+  vorden::BasisSet intBasisSet = vorden::BasisSet::ThreeGaussian;
+  vorden::ConfigurationInteraction intConfigurationInteraction = vorden::ConfigurationInteraction::None;
+  vorden::CoreOrbitals intOrbitals = vorden::CoreOrbitals::Freeze;
 
-  QLabel* lblTitle = nullptr;
+  QButtonGroup* optBasisSet = nullptr;
+  QButtonGroup* optConfigurationInteraction = nullptr;
+  QButtonGroup* optOrbitals = nullptr;
+
   QLineEdit* txtTitle = nullptr;
-  QPushButton* cmdSelectFile = nullptr;
-  QLabel* Image1 = nullptr;
   QLabel* Label5 = nullptr;
-  QGroupBox* fraBasisSet = nullptr;
-  std::array<QRadioButton*, 7> optBasisSet{};
-  QLabel* lblSpin = nullptr;
-  FilteredLineEdit* txtSpin = nullptr;
-  QLabel* lblCharge = nullptr;
-  FilteredLineEdit* txtCharge = nullptr;
-  QGroupBox* fraCoulombHole = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* lblCoulombHole = nullptr;
+  QLineEdit* txtSpin = nullptr;
+  QLineEdit* txtCharge = nullptr;
   QCheckBox* chkCoulombHole = nullptr;
-  QGroupBox* fraConfigurationInteraction = nullptr;
-  std::array<QRadioButton*, 5> optConfigurationInteraction{};
   QCheckBox* chkSmall = nullptr;
-  FilteredLineEdit* txtNaturalOrbital = nullptr;
-  QLabel* Label7 = nullptr;
-  QGroupBox* fraOrbitals = nullptr;
-  std::array<QRadioButton*, 2> optOrbitals{};
-  QGroupBox* fraFrame = nullptr;
-  QLabel* lblOptimize = nullptr;
-  FilteredLineEdit* txtN = nullptr;
-  QLabel* lblCalculated = nullptr;
-  QLabel* Label4 = nullptr;
-  FilteredLineEdit* txtITSD = nullptr;
-  QLabel* Label3 = nullptr;
+  QLineEdit* txtNaturalOrbital = nullptr;
+  QLineEdit* txtN = nullptr;
+  QLineEdit* txtITSD = nullptr;
   QComboBox* cmbIsotope = nullptr;
-  QLabel* Label2 = nullptr;
   QComboBox* cmbNMR = nullptr;
   QCheckBox* chkQuadrupoleTensor = nullptr;
   QCheckBox* chkItch = nullptr;
   QCheckBox* chkIntegrals = nullptr;
   QComboBox* cmbSymmetry = nullptr;
-  QLabel* Label6 = nullptr;
+  QPushButton* cmdSelectFile = nullptr;
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdViewResults = nullptr;
   QPushButton* cmdAbort = nullptr;

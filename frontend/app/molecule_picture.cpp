@@ -55,3 +55,10 @@ QImage drawMoleculePicture() {
   painter.end();
   return image.convertToFormat(QImage::Format_RGB888);
 }
+
+QString moleculePictureDescription() {
+  return QStringLiteral(
+      "A water molecule drawn as floating Gaussian spheres on a dark blue ground: a red oxygen sphere at the apex, "
+      "two white hydrogen spheres below it, blue bond spheres between oxygen and each hydrogen, and two green "
+      "lone-pair spheres above the oxygen.");
+}

@@ -33,6 +33,11 @@ inline constexpr std::array<std::string_view, kBasisSetCount> kBasisSetCaptions{
     "6-311G**++ Pople et. al. (H to Ne)",
     "10S/6P** Dunning-Huzinaga       (H to Ne)",
 };
+constexpr std::string_view captionOf(BasisSet basisSet) {
+  return kBasisSetCaptions[static_cast<std::size_t>(basisSet)];
+}
+// The basis sets from STP-544G* on cover hydrogen to neon only.
+constexpr bool coversHydrogenToNeonOnly(BasisSet basisSet) { return basisSet >= BasisSet::Stp544G; }
 
 // The post-Hartree-Fock option buttons, by the index the form keeps
 // (intConfigurationInteraction).
@@ -47,10 +52,17 @@ inline constexpr int kConfigurationInteractionCount = 5;
 inline constexpr std::array<std::string_view, kConfigurationInteractionCount> kConfigurationInteractionCaptions{
     "None", "MP2 (Singlet)", "Single_Excitation", "Boys-Reeves CAS;", "Single_Excitation Plus CD/MCD (only STO4G)",
 };
+constexpr std::string_view captionOf(ConfigurationInteraction treatment) {
+  return kConfigurationInteractionCaptions[static_cast<std::size_t>(treatment)];
+}
 
 // The core-orbital option buttons, by the index the form keeps (intOrbitals),
 // which is also the code lobe.dat carries.
 enum class CoreOrbitals { Include = 0, Freeze = 1 };
+inline constexpr std::array<std::string_view, 2> kCoreOrbitalsCaptions{"Include", "Freeze"};
+constexpr std::string_view captionOf(CoreOrbitals orbitals) {
+  return kCoreOrbitalsCaptions[static_cast<std::size_t>(orbitals)];
+}
 
 // The treatment the closing record encodes: the option button, with "Small"
 // making Boys-Reeves CAS a choice of its own.
@@ -109,6 +121,10 @@ inline constexpr std::array<ListItem, 29> kIsotopeItems{{
     {"Si-29", 29}, {"Si-30", 30}, {"S-32", 32},  {"S-34", 34},  {"Cl-35", 35}, {"Cl-37", 37},
     {"Fe-54", 54}, {"Fe-56", 56}, {"Fe-57", 57}, {"Br-79", 79}, {"Br-81", 81},
 }};
+
+// Geometry-optimisation levels n = 4 to 6 go on to harmonic infrared
+// frequencies, and only those take an isotope substitution.
+constexpr bool calculatesFrequencies(int optimisationLevel) { return optimisationLevel >= 4 && optimisationLevel <= 6; }
 
 // Words for codes read back from lobe.dat; nullopt for a code no list offers.
 std::optional<std::string> basisSetCaption(int basisSet);

@@ -12,97 +12,20 @@
 #include <QTextLayout>
 
 #include "captioned_frame.h"
+#include "form_controls.h"
 #include "form_test_support.h"
 #include "molecule_picture.h"
 #include "wrapping_radio_button.h"
 
 namespace {
 
-enum class Kind { Label, TextBox, Button, Picture, Frame, Check, Option, List };
-
-struct Expected {
-  const char* name;
-  Kind kind;
-  QString caption;  // label or frame caption, button caption, or the box's text
-  int left, top, width, height;  // twips, inside a frame relative to the frame
-  bool enabled = true;
-};
+QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Twips at 15 to a pixel; all the form's measures are whole pixels but one
 // width (2630 twips), which is the nearest pixel.
-QRect pixels(const Expected& e) {
+QRect pixels(const TwipRect& t) {
   auto px = [](int twips) { return static_cast<int>(twips / 15.0 + 0.5); };
-  return {px(e.left), px(e.top), px(e.width), px(e.height)};
-}
-
-const QList<Expected>& expectedControls() {
-  static const QList<Expected> controls{
-      {"lblTitle", Kind::Label, "Title:", 120, 120, 375, 255},
-      {"txtTitle", Kind::TextBox, "", 480, 120, 2295, 285},
-      {"cmdSelectFile", Kind::Button, "Browse", 2880, 120, 615, 255},
-      {"Image1", Kind::Picture, "", 3720, 120, 5175, 2250},
-      {"fraBasisSet", Kind::Frame, "Basis Set", 360, 600, 3135, 2775},
-      {"optBasisSet_0", Kind::Option, "3G1S/2G2S/2G2P (H to Kr)", 120, 240, 2295, 195},
-      {"optBasisSet_1", Kind::Option, "4G1S/3G2SP/1G3SPD/1G4SPDF (H TO Kr)", 120, 480, 2895, 435},
-      {"optBasisSet_2", Kind::Option, "STP-544G* (H to Ne)", 120, 960, 2895, 255},
-      {"optBasisSet_3", Kind::Option, "6-31G** Pople et. al. (H to Ne)", 120, 1320, 2535, 195},
-      {"optBasisSet_4", Kind::Option, "6-311G** Pople et. al. (H to Ne)", 120, 1680, 2775, 195},
-      {"optBasisSet_5", Kind::Option, "6-311G**++ Pople et. al. (H to Ne)", 120, 1920, 2775, 375},
-      {"optBasisSet_6", Kind::Option, "10S/6P** Dunning-Huzinaga       (H to Ne)", 120, 2280, 2775, 435},
-      {"lblSpin", Kind::Label, "Spin Multiplicity (0=Singlet):", 4440, 3000, 1935, 255},
-      {"txtSpin", Kind::TextBox, "0", 6480, 3000, 255, 285},
-      {"lblCharge", Kind::Label, "Charge:", 6840, 3000, 615, 255},
-      {"txtCharge", Kind::TextBox, "0", 7440, 3000, 375, 285},
-      {"fraCoulombHole", Kind::Frame, "Coulomb Hole", 360, 3480, 3135, 1335},
-      {"Label1", Kind::Label, "Chakravorty-Clementi-Otto method Brannock Scaling of w = f(H1s)", 240, 240, 2655, 375},
-      {"lblCoulombHole", Kind::Label, QString::fromUtf8("f(R)=(1-exp(-wR\u00B2))/R; R=R(1-2)"), 240, 720, 2415, 375},
-      {"chkCoulombHole", Kind::Check, "Check for YES", 720, 960, 1815, 255},
-      {"fraConfigurationInteraction", Kind::Frame, "Post-Hartree Fock Options", 4320, 3360, 4095, 2775},
-      {"optConfigurationInteraction_0", Kind::Option, "None", 240, 480, 1335, 255},
-      {"optConfigurationInteraction_1", Kind::Option, "MP2 (Singlet)", 240, 840, 1335, 255},
-      {"optConfigurationInteraction_2", Kind::Option, "Single_Excitation", 240, 1200, 1575, 255},
-      {"optConfigurationInteraction_3", Kind::Option, "Boys-Reeves CAS;", 240, 1560, 1695, 255},
-      {"chkSmall", Kind::Check, "Small", 600, 1920, 700, 255, false},
-      {"txtNaturalOrbital", Kind::TextBox, "0", 1560, 1920, 255, 285, false},
-      {"Label7", Kind::Label, "Natural Orbital Iterations", 1920, 1860, 1095, 375},
-      {"optConfigurationInteraction_4", Kind::Option, "Single_Excitation Plus CD/MCD (only STO4G)", 240, 2280, 2630, 375},
-      {"fraOrbitals", Kind::Frame, "Core Orbitals", 2280, 240, 1095, 975},
-      {"optOrbitals_1", Kind::Option, "Freeze", 120, 240, 855, 255},
-      {"optOrbitals_0", Kind::Option, "Include", 120, 600, 855, 255},
-      {"fraFrame", Kind::Frame, "", 360, 4920, 3135, 1815},
-      {"lblOptimize", Kind::Label, "Optimize Geometry to within 10^-n Hartrees/Bohr            n=", 120, 240, 2295, 375},
-      {"txtN", Kind::TextBox, "0", 2400, 360, 375, 285},
-      {"lblCalculated", Kind::Label, "Calculated Harmonic Infrared Frequencies if n=4,5,6  (6=max.)", 120, 600, 2415, 465},
-      {"Label4", Kind::Label, "Steepest Descent Iterations  =", 120, 1080, 2295, 255},
-      {"txtITSD", Kind::TextBox, "30", 2400, 1080, 375, 285},
-      {"Label3", Kind::Label, "Isotope Substitution:", 120, 1485, 1455, 255},
-      {"cmbIsotope", Kind::List, "none", 1800, 1440, 855, 315, false},
-      {"Label2", Kind::Label, "NMR Chemical Shift for Isotope:", 4320, 6285, 2415, 255},
-      {"cmbNMR", Kind::List, "none", 6720, 6240, 735, 315, false},
-      {"chkQuadrupoleTensor", Kind::Check, "QuadrupoleTensor", 360, 6840, 1815, 255},
-      {"chkItch", Kind::Check, "Verbose Output", 2040, 6840, 1455, 255},
-      {"chkIntegrals", Kind::Check, "Print Integrals", 2040, 7080, 1455, 255, false},
-      {"cmbSymmetry", Kind::List, "C1", 360, 7080, 765, 315},
-      {"Label6", Kind::Label, " Symmetry", 1080, 7095, 855, 255},
-      {"cmdOK", Kind::Button, "&Launch VORDEN", 4320, 6720, 1575, 615},
-      {"cmdViewResults", Kind::Button, "&View Output", 6000, 6720, 1575, 615},
-      {"cmdAbort", Kind::Button, "E&xit", 7680, 6720, 735, 615},
-  };
-  return controls;
-}
-
-// Which frame each control inside a frame belongs to.
-QString expectedParent(const QString& name) {
-  if (name.startsWith(u"optBasisSet_")) return QStringLiteral("fraBasisSet");
-  if (name == u"Label1" || name == u"lblCoulombHole" || name == u"chkCoulombHole") return QStringLiteral("fraCoulombHole");
-  if (name.startsWith(u"optOrbitals_")) return QStringLiteral("fraOrbitals");
-  if (name.startsWith(u"optConfigurationInteraction_") || name == u"chkSmall" || name == u"txtNaturalOrbital" ||
-      name == u"Label7" || name == u"fraOrbitals")
-    return QStringLiteral("fraConfigurationInteraction");
-  if (name == u"lblOptimize" || name == u"txtN" || name == u"lblCalculated" || name == u"Label4" ||
-      name == u"txtITSD" || name == u"Label3" || name == u"cmbIsotope")
-    return QStringLiteral("fraFrame");
-  return QStringLiteral("frmInputOptions");
+  return {px(t.left), px(t.top), px(t.width), px(t.height)};
 }
 
 QList<std::pair<QString, int>> items(const QComboBox* list) {
@@ -228,44 +151,49 @@ class FormLayoutTest : public QObject {
 
   void everyControlStartsInPlaceWithItsCaptionAndState() {
     ShownForm f;
-    for (const Expected& e : expectedControls()) {
-      const QString name = QString::fromLatin1(e.name);
+    for (const ControlRow& row : formControls()) {
+      const QString name = latin1(row.name);
+      const QString caption = latin1(row.caption);
       QWidget* w = f[name];
-      QCOMPARE(w->parentWidget()->objectName(), expectedParent(name));
-      if (w->geometry() != pixels(e)) qWarning() << name;
-      QCOMPARE(w->geometry(), pixels(e));
-      if (w->isEnabled() != e.enabled) qWarning() << name;
-      QCOMPARE(w->isEnabled(), e.enabled);
-      QVERIFY2(w->isVisible(), e.name);
-      switch (e.kind) {
-        case Kind::Label:
-          QCOMPARE(qobject_cast<QLabel*>(w)->text(), e.caption);
+      const QString frame = row.frame.empty() ? QStringLiteral("frmInputOptions") : latin1(row.frame);
+      QCOMPARE(w->parentWidget()->objectName(), frame);
+      if (w->geometry() != pixels(row.place)) qWarning() << name;
+      QCOMPARE(w->geometry(), pixels(row.place));
+      if (w->isEnabled() != row.enabled) qWarning() << name;
+      QCOMPARE(w->isEnabled(), row.enabled);
+      QVERIFY2(w->isVisible(), row.name.data());
+      if (!row.accessibleName.empty())
+        QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), latin1(row.accessibleName));
+      switch (row.kind) {
+        case ControlKind::Label:
+          QCOMPARE(qobject_cast<QLabel*>(w)->text(), caption);
           break;
-        case Kind::TextBox:
-          QCOMPARE(qobject_cast<QLineEdit*>(w)->text(), e.caption);
+        case ControlKind::TextBox:
+          QCOMPARE(qobject_cast<QLineEdit*>(w)->text(), caption);
           break;
-        case Kind::Button:
-          QVERIFY2(qobject_cast<QPushButton*>(w), e.name);
-          QCOMPARE(qobject_cast<QPushButton*>(w)->text(), e.caption);
+        case ControlKind::Button:
+          QVERIFY2(qobject_cast<QPushButton*>(w), row.name.data());
+          QCOMPARE(qobject_cast<QPushButton*>(w)->text(), caption);
           break;
-        case Kind::Frame:
-          QCOMPARE(qobject_cast<QGroupBox*>(w)->title(), e.caption);
+        case ControlKind::Frame:
+          QCOMPARE(qobject_cast<QGroupBox*>(w)->title(), caption);
           break;
-        case Kind::Check:
-          QVERIFY2(qobject_cast<QCheckBox*>(w), e.name);
-          QCOMPARE(qobject_cast<QCheckBox*>(w)->text(), e.caption);
-          QVERIFY2(!qobject_cast<QCheckBox*>(w)->isChecked(), e.name);  // every check box starts unchecked
+        case ControlKind::CheckBox:
+          QVERIFY2(qobject_cast<QCheckBox*>(w), row.name.data());
+          QCOMPARE(qobject_cast<QCheckBox*>(w)->text(), caption);
+          QVERIFY2(!qobject_cast<QCheckBox*>(w)->isChecked(), row.name.data());  // every check box starts unchecked
           break;
-        case Kind::Option:
-          QVERIFY2(qobject_cast<QRadioButton*>(w), e.name);
-          QCOMPARE(qobject_cast<QRadioButton*>(w)->text(), e.caption);
+        case ControlKind::OptionButton:
+          QVERIFY2(qobject_cast<QRadioButton*>(w), row.name.data());
+          QCOMPARE(qobject_cast<QRadioButton*>(w)->text(), caption);
+          QCOMPARE(qobject_cast<QRadioButton*>(w)->isChecked(), row.checked);
           break;
-        case Kind::List:
-          QCOMPARE(qobject_cast<QComboBox*>(w)->currentText(), e.caption);
+        case ControlKind::List:
+          QCOMPARE(qobject_cast<QComboBox*>(w)->currentText(), latin1(row.items.front().caption));
           QCOMPARE(qobject_cast<QComboBox*>(w)->currentIndex(), 0);
           break;
-        case Kind::Picture:
-          QVERIFY2(qobject_cast<QLabel*>(w), e.name);
+        case ControlKind::Picture:
+          QVERIFY2(qobject_cast<QLabel*>(w), row.name.data());
           break;
       }
     }
