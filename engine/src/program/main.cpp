@@ -1,6 +1,10 @@
 // scf1s: reads the deck scf1s.dat from the current folder, runs one
 // closed-shell SCF calculation (or the parabolic-minimum mode) and writes the
 // report scf1s.out there. The report must not exist before the run.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -31,16 +35,75 @@ constexpr const char* kUsage =
     "three points instead. Ready decks are in the package's examples/ folder; the\n"
     "README explains the deck's columns and how to read the report.\n";
 
-bool readWholeFile(std::FILE* f, std::string& bytes) {
-  char buf[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
-  return !std::ferror(f);
-}
-
 int fail(const std::string& message) {
   std::fprintf(stderr, "scf1s: %s\n", message.c_str());
   return kFailure;
+}
+
+// Reads the whole deck into bytes; returns the failure message, empty on
+// success. The open does not wait (a FIFO without a writer would otherwise
+// block it forever), and only a regular file is accepted as a deck.
+std::string readDeck(std::string& bytes) {
+  const std::string cannotOpen = std::string("cannot open the deck ") + kDeckName + " in the current folder: ";
+  const int fd = open(kDeckName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return cannotOpen + std::strerror(errno);
+  struct stat status;
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(fd);
+    return cannotOpen + "it is not a regular file";
+  }
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t got = read(fd, buf, sizeof buf);
+    if (got > 0) {
+      bytes.append(buf, static_cast<std::size_t>(got));
+    } else if (got == 0) {
+      break;
+    } else if (errno != EINTR) {
+      const std::string reason = std::strerror(errno);
+      close(fd);
+      return std::string("cannot read the deck ") + kDeckName + ": " + reason;
+    }
+  }
+  close(fd);
+  return {};
+}
+
+// Creates the report new (an existing one is left untouched) and opens it
+// for writing; returns the failure message, empty on success. The report
+// never takes descriptors 0-2: with standard error closed, a later failure
+// message would otherwise be written into it.
+std::string createReport(std::FILE*& out) {
+  int fd = open(kReportName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno == EEXIST)
+      return std::string("the report ") + kReportName +
+             " already exists in the current folder; it has not been touched. Move or delete it, then run again.";
+    return std::string("cannot create the report ") + kReportName + ": " + std::strerror(errno);
+  }
+  if (fd <= STDERR_FILENO) {
+    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    const int error = errno;
+    close(fd);
+    fd = moved;
+    if (fd < 0) {
+      unlink(kReportName);  // just created, still empty
+      return std::string("cannot create the report ") + kReportName + ": " + std::strerror(error);
+    }
+  }
+  out = fdopen(fd, "wb");
+  if (!out) {
+    const int error = errno;
+    close(fd);
+    unlink(kReportName);
+    return std::string("cannot create the report ") + kReportName + ": " + std::strerror(error);
+  }
+  return {};
+}
+
+std::string cannotWrite(int error) {
+  return std::string("cannot write the report ") + kReportName + ": " +
+         (error != 0 ? std::strerror(error) : "unknown reason") + "; the report is incomplete";
 }
 
 }  // namespace
@@ -56,25 +119,13 @@ int main(int argc, char** argv) {
   }
 
   std::string deckBytes;
-  {
-    std::FILE* deck = std::fopen(kDeckName, "rb");
-    if (!deck)
-      return fail(std::string("cannot open the deck ") + kDeckName + " in the current folder: " + std::strerror(errno));
-    bool ok = readWholeFile(deck, deckBytes);
-    std::fclose(deck);
-    if (!ok) return fail(std::string("cannot read the deck ") + kDeckName);
-  }
+  if (std::string problem = readDeck(deckBytes); !problem.empty()) return fail(problem);
 
-  // "x": the report is created new; an existing one is left untouched.
-  std::FILE* out = std::fopen(kReportName, "wbx");
-  if (!out) {
-    if (errno == EEXIST)
-      return fail(std::string("the report ") + kReportName +
-                  " already exists in the current folder; it has not been touched. Move or delete it, then run again.");
-    return fail(std::string("cannot create the report ") + kReportName + ": " + std::strerror(errno));
-  }
+  std::FILE* out = nullptr;
+  if (std::string problem = createReport(out); !problem.empty()) return fail(problem);
 
   int status = 0;
+  bool writeFailed = false;
   {
     auto data = std::make_unique<scf1s::EngineData>();
     scf1s::Report report(out);
@@ -86,8 +137,10 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
       status = fail(std::string("internal error: ") + e.what());
     }
-    if (!report.flush() && status == 0) status = fail(std::string("cannot write the report ") + kReportName);
+    writeFailed = !report.flush();
+    if (writeFailed) status = fail(cannotWrite(report.sinkError()));
   }
-  if (std::fclose(out) != 0 && status == 0) status = fail(std::string("cannot write the report ") + kReportName);
+  errno = 0;
+  if (std::fclose(out) != 0 && !writeFailed) status = fail(cannotWrite(errno));
   return status;
 }
