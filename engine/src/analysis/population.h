@@ -5,12 +5,12 @@
 
 namespace scf1s {
 
-// Mulliken overlap populations (into the storage of P) and gross sphere
-// charges of the noc doubly occupied orbitals, with the closing note.
-void mulpop(int noc, int nbs, EngineData& data, Report& report);
+// Prints the Mulliken overlap populations and gross sphere charges of the
+// noc doubly occupied orbitals (columns of C), with the closing note.
+void mulpop(const EngineData& data, Report& report);
 
-// Mayer bond orders B(i,j) = ((Pprev S)(i,j))^2 from the density saved at the
-// start of the last iteration (into the storage of P), with the closing note.
-void mayer(int nbs, EngineData& data, Report& report);
+// Prints the Mayer bond orders B(i,j) = ((Pprev S)(i,j))^2 from the density
+// saved at the start of the last iteration, with the closing note.
+void mayer(const EngineData& data, Report& report);
 
 }  // namespace scf1s

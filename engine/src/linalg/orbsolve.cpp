@@ -57,16 +57,19 @@ void printPackedEnergyMatrix(Report& report, const Matrix& overlapWork, const Ve
 }
 
 // Builds S^-1/2 = U diag(s^-1/2) U^T into the diagonal and upper triangle of
-// overlapWork, which holds S there on entry. Returns false, after writing the
-// failure lines and the energy matrix, if S has an eigenvalue that is not
-// positive. The eigenvectors of S land in energyWork either way.
+// overlapWork, which holds S there on entry, and gives the smallest
+// eigenvalue of S. Returns false, after writing the failure lines and the
+// energy matrix, if S has an eigenvalue that is not positive. The
+// eigenvectors of S land in energyWork either way.
 bool buildSInvHalf(Matrix& overlapWork, Vector& E, Matrix& energyWork, const Vector& d, int n,
-                   double tau, Report& report) {
+                   double tau, double& smallestEigenvalue, Report& report) {
   Matrix& U = energyWork;
   reportTrouble(report, jacobi(overlapWork, n, U, tau));
 
+  smallestEigenvalue = overlapWork(1, 1);
   for (int k = 1; k <= n; ++k) {
     const double s = overlapWork(k, k);
+    smallestEigenvalue = std::min(smallestEigenvalue, s);
     if (!(s > 0.0)) {
       report.write(layouts::overlapFailureLine, {k, k, s});
       report.write(layouts::overlapFailureNote);
@@ -186,8 +189,8 @@ void sortAscending(Vector& E, Matrix& coefficients, int n) {
 
 }  // namespace
 
-void orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double tau, int iteration,
-              Matrix& storedSInvHalf, Report& report) {
+double orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double tau, int iteration,
+                Matrix& storedSInvHalf, Report& report) {
   // The arrays hold order 20 at most; the deck reader refuses larger orders,
   // so this only keeps a caller's slip inside the arrays.
   n = std::min(n, kMaxSpheres);
@@ -196,14 +199,16 @@ void orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double 
   if (n <= 1) {
     E(1) = energyWork(1, 1);
     energyWork(1, 1) = 1.0;
-    return;
+    return 1.0;
   }
 
   Vector d;
   packEnergyMatrix(overlapWork, d, energyWork, n);
 
+  double smallestEigenvalue = 0.0;
   if (iteration <= 0) {
-    if (!buildSInvHalf(overlapWork, E, energyWork, d, n, tau, report)) return;
+    if (!buildSInvHalf(overlapWork, E, energyWork, d, n, tau, smallestEigenvalue, report))
+      return smallestEigenvalue;
     for (int i = 1; i <= n; ++i) {
       for (int j = 1; j <= i; ++j) {
         storedSInvHalf(j, i) = overlapWork(j, i);
@@ -243,6 +248,7 @@ void orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double 
     report.write(layouts::orbsolveEnergyHeader);
     for (int k = 1; k <= n; ++k) report.write(layouts::orbsolveEnergyLine, {k, E(k)});
   }
+  return smallestEigenvalue;
 }
 
 }  // namespace scf1s
