@@ -4,47 +4,37 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
-#include <cstring>
+
+#include "double_pair.h"
 
 namespace scf1s {
 
 namespace {
 
-// Two doubles processed together; the operations act entry by entry, exactly
-// as on single doubles.
-using Pair = double __attribute__((vector_size(16)));
-
-Pair load(const double* at) {
-  Pair v;
-  std::memcpy(&v, at, sizeof v);
-  return v;
-}
-void store(double* at, Pair v) { std::memcpy(at, &v, sizeof v); }
-
 // One plane rotation of two rows of 20 entries: x' = c x + s y, y' = c y - s x,
 // entry by entry. With kWatch, returns false when a new entry is not finite.
 template <bool kWatch>
 bool rotatePair(double* x, double* y, double c, double s) {
-  const Pair cc = {c, c};
-  const Pair ss = {s, s};
-  Pair probe = {0.0, 0.0};  // x - x is 0 for every finite x, NaN otherwise
+  const DoublePair cc = {c, c};
+  const DoublePair ss = {s, s};
+  DoublePair probe = {0.0, 0.0};  // x - x is 0 for every finite x, NaN otherwise
   for (int i = 0; i < kMaxSpheres; i += 2) {
-    const Pair h = load(x + i);
-    const Pair yi = load(y + i);
-    const Pair nx = cc * h + ss * yi;
-    const Pair ny = cc * yi - ss * h;
-    store(x + i, nx);
-    store(y + i, ny);
+    const DoublePair h = loadPair(x + i);
+    const DoublePair yi = loadPair(y + i);
+    const DoublePair nx = cc * h + ss * yi;
+    const DoublePair ny = cc * yi - ss * h;
+    storePair(x + i, nx);
+    storePair(y + i, ny);
     if constexpr (kWatch) probe += (nx - nx) + (ny - ny);
   }
   return probe[0] == 0.0 && probe[1] == 0.0;
 }
 
 // |x| entry by entry: the sign bits cleared.
-Pair absoluteValues(Pair x) {
+DoublePair absoluteValues(DoublePair x) {
   using Bits = long long __attribute__((vector_size(16)));
   const Bits noSign = {0x7fffffffffffffffLL, 0x7fffffffffffffffLL};
-  return reinterpret_cast<Pair>(reinterpret_cast<Bits>(x) & noSign);
+  return reinterpret_cast<DoublePair>(reinterpret_cast<Bits>(x) & noSign);
 }
 
 // Safety cap on rotations. Each rotation removes the largest off-diagonal
@@ -63,8 +53,6 @@ constexpr double kInitialThreshold = 1.0e38;
 
 // +1 for x >= 0 (zero included), -1 for x < 0.
 double sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
-
-constexpr int kStride = kMaxSpheres;
 
 // The solve works on private copies laid out for its access pattern: the
 // matrix as a full symmetric square W, so that the elements of rows and
@@ -97,9 +85,9 @@ struct Workspace {
     int j = i + 1;
     double best = 0.0;
     if (j % 2 == 1 && j < n) best = std::fabs(a[j++]);
-    Pair best2 = {best, best};
+    DoublePair best2 = {best, best};
     for (; j < kStride; j += 2) {
-      const Pair x = absoluteValues(load(a + j));
+      const DoublePair x = absoluteValues(loadPair(a + j));
       best2 = best2 > x ? best2 : x;
     }
     best = std::max(best2[0], best2[1]);

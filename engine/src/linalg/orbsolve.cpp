@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "double_pair.h"
 #include "jacobi.h"
 #include "matrix_printer.h"
 #include "report_layouts.h"
@@ -89,8 +90,6 @@ bool buildSInvHalf(Matrix& overlapWork, Vector& E, Matrix& energyWork, const Vec
   return true;
 }
 
-constexpr int kStride = kMaxSpheres;
-
 // A square of 20 x 20 doubles, row-major, 0-based, zero beyond the order n.
 // The sums below run over whole rows of 20, two entries at a time; the
 // entries beyond n add exact zeros to sums that are never stored.
@@ -100,23 +99,17 @@ struct Dense {
   const double* row(int i) const { return v + i * kStride; }
 };
 
-// Two doubles processed together; the operations act entry by entry, exactly
-// as on single doubles.
-using Pair = double __attribute__((vector_size(16)));
-
 // sums[i] = sum over k = 0 .. n-1 of rows(k,i) * weights[k], for all 20 i:
 // each sum starts from 0 and takes its terms in increasing k, as a plain
 // loop over k would; the 20 sums are merely carried along side by side.
 void weightedRowSum(const Dense& rows, const double* weights, int n, double* sums) {
-  Pair acc[kStride / 2] = {};
+  DoublePair acc[kStride / 2] = {};
   for (int k = 0; k < n; ++k) {
-    const Pair w = {weights[k], weights[k]};
+    const DoublePair w = {weights[k], weights[k]};
     const double* rk = rows.row(k);
 #pragma GCC unroll 10
     for (int b = 0; b < kStride / 2; ++b) {
-      Pair x;
-      std::memcpy(&x, rk + 2 * b, sizeof x);
-      acc[b] += x * w;
+      acc[b] += loadPair(rk + 2 * b) * w;
     }
   }
   std::memcpy(sums, acc, sizeof acc);
