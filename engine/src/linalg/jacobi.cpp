@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <optional>
+#include <utility>
 
 #include "double_pair.h"
 
@@ -54,6 +56,13 @@ constexpr double kInitialThreshold = 1.0e38;
 // +1 for x >= 0 (zero included), -1 for x < 0.
 double sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
 
+// A plane rotation x' = c x + s y, y' = c y - s x of rows and columns p and r.
+struct Rotation {
+  double c = 1.0;
+  double s = 0.0;
+  bool finiteDiagonal = true;  // the two new diagonal values are finite
+};
+
 // The solve works on private copies laid out for its access pattern: the
 // matrix as a full symmetric square W, so that the elements of rows and
 // columns p and r of a rotation lie along rows p and r, and U transposed, so
@@ -64,46 +73,224 @@ double sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
 // the rotation formulas, element by element, so the results are unchanged;
 // the caller's A (diagonal and upper triangle only) and U are written back
 // when the solve ends.
-struct Workspace {
-  alignas(16) double w[kStride * kStride];
-  alignas(16) double ut[kStride * kStride];
-  // For every row i < n: the largest |A(i,j)| right of the diagonal as last
-  // recorded (m) and the column where it stood (q). It may lag above the true
-  // maximum after a rotation, never below it.
-  double m[kStride] = {};
-  int q[kStride] = {};
+class Workspace {
+ public:
+  Workspace(const Matrix& A, int n) : n_(n) {
+    for (int i = 0; i < kStride * kStride; ++i) {
+      w_[i] = 0.0;
+      ut_[i] = 0.0;
+    }
+    for (int i = 0; i < n; ++i) {
+      ut_[i * kStride + i] = 1.0;
+      for (int j = i; j < n; ++j) {
+        const double x = A.v[static_cast<std::size_t>(i * kStride + j)];
+        w_[i * kStride + j] = x;
+        w_[j * kStride + i] = x;
+      }
+    }
+    for (int i = 0; i < n - 1; ++i) rescan(i);
+  }
 
-  double* row(int i) { return w + i * kStride; }
+  // Hands the diagonal and upper triangle of W and the transpose of U back.
+  void finish(Matrix& A, Matrix& U) const {
+    for (int i = 0; i < n_; ++i)
+      for (int j = i; j < n_; ++j) A.v[static_cast<std::size_t>(i * kStride + j)] = w_[i * kStride + j];
+    for (int i = 0; i < n_; ++i)
+      for (int k = 0; k < n_; ++k) U.v[static_cast<std::size_t>(i * kStride + k)] = ut_[k * kStride + i];
+  }
+
+  // Pivot search: the row with the largest recorded maximum, the lowest row
+  // among equal maxima (the records are never NaN: the matrix is finite
+  // while this runs). Its value and its column are largest(p) and column(p).
+  int pivotRow() const {
+    double largest = m_[0];
+    for (int i = 1; i < n_ - 1; ++i) largest = std::max(largest, m_[i]);
+    int p = 0;
+    while (m_[p] != largest) ++p;
+    return p;
+  }
+  double largest(int p) const { return m_[p]; }
+  int column(int p) const { return q_[p]; }
+
+  // tau times the smallest magnitude on the diagonal.
+  double thresholdFromDiagonal(double tau) const {
+    double smallest = std::fabs(w_[0]);
+    for (int k = 1; k < n_; ++k) smallest = std::min(smallest, std::fabs(w_[k * kStride + k]));
+    return tau * smallest;
+  }
+
+  // The rotation that removes W(p,r), with the new diagonal pair stored (the
+  // larger value at p) and the pivot set to 0. Empty when the elements are
+  // too large for the rotation to be formed.
+  std::optional<Rotation> formRotation(int p, int r) {
+    double* const wp = row(p);
+    double* const wr = row(r);
+    const double a = wp[p];
+    const double b = wr[r];
+    const double g = wp[r];
+    const double d = a - b;
+    const double wsum = std::fabs(d) + std::sqrt(d * d + 4.0 * (g * g));
+    if (!std::isfinite(wsum)) return std::nullopt;
+
+    Rotation rot;
+    // wsum = 0 only when the pair is degenerate and g*g underflows: the
+    // identity rotation then leaves every element as it is, and the pivot
+    // merely drops out of the row-maximum table.
+    if (wsum == 0.0) return rot;
+    const double t = sign(d) * 2.0 * g / wsum;
+    rot.c = 1.0 / std::sqrt(1.0 + t * t);
+    rot.s = t * rot.c;
+    const double cc = rot.c * rot.c;
+    double app = cc * (a + t * (2.0 * g + t * b));
+    double arr = cc * (b - t * (2.0 * g - t * a));
+    // Keep the larger value of the pair at the lower index; the exchanged
+    // rotation carries its eigenvector into column p.
+    if (app < arr) {
+      std::swap(app, arr);
+      const double oldC = rot.c;
+      rot.c = std::fabs(rot.s);
+      rot.s = sign(-rot.s) * oldC;
+    }
+    wp[p] = app;
+    wr[r] = arr;
+    wp[r] = 0.0;
+    wr[p] = 0.0;
+    rot.finiteDiagonal = std::isfinite(app) && std::isfinite(arr);
+    return rot;
+  }
+
+  // Row-maximum repair before the rotation: rows whose record lies in column
+  // p or r are about to lose it, so they are rescanned without that element
+  // (the other of the two columns still holds its value from before the
+  // rotation). A record always lies right of the diagonal, so only rows
+  // above r can hold one; row p is passed over, its record marked for the
+  // moment, and rows p and r are recorded afresh by rotateAndRecord.
+  void repairRecordsInColumns(int p, int r) {
+    q_[p] = -1;
+    int stale[kStride];
+    int staleCount = 0;
+    for (int i = 0; i < r; ++i) {
+      stale[staleCount] = i;
+      staleCount += (q_[i] == p) | (q_[i] == r);
+    }
+    for (int k = 0; k < staleCount; ++k) {
+      const int i = stale[k];
+      double& element = w_[i * kStride + q_[i]];
+      const double kept = element;
+      element = 0.0;
+      rescan(i);
+      element = kept;
+    }
+  }
+
+  // Rotates rows p and r (which are also columns p and r), mirrors the new
+  // rows into the columns and offers each new element of the upper triangle
+  // to the record of the row it lies in, in the order of increasing i. The
+  // records of rows p and r start again from 0 (their columns stay as they
+  // were until a larger element comes); oldColumnP and oldColumnR are the
+  // columns they held before the repair. Returns false when a new element is
+  // not finite.
+  bool rotateAndRecord(int p, int r, const Rotation& rot, int oldColumnP, int oldColumnR) {
+    double* const wp = row(p);
+    double* const wr = row(r);
+    // The entries where the two rows cross are kept out of it.
+    const double wpp = wp[p], wpr = wp[r], wrp = wr[p], wrr = wr[r];
+    const bool finite = rotatePair<true>(wp, wr, rot.c, rot.s);
+    wp[p] = wpp;
+    wp[r] = wpr;
+    wr[p] = wrp;
+    wr[r] = wrr;
+
+    auto mirror = [&](int i, double& ap, double& ar) {
+      const double xp = wp[i];
+      const double xr = wr[i];
+      w_[i * kStride + p] = xp;
+      w_[i * kStride + r] = xr;
+      ap = std::fabs(xp);
+      ar = std::fabs(xr);
+    };
+    for (int i = 0; i < p; ++i) {  // A(i,p) and A(i,r) in row i
+      double ap, ar;
+      mirror(i, ap, ar);
+      offer(i, p, ap);
+      offer(i, r, ar);
+    }
+    double mp = 0.0;
+    int qp = oldColumnP;
+    for (int i = p + 1; i < r; ++i) {  // A(p,i) in row p, A(i,r) in row i
+      double ap, ar;
+      mirror(i, ap, ar);
+      const bool take = ap > mp;
+      mp = take ? ap : mp;
+      qp = take ? i : qp;
+      offer(i, r, ar);
+    }
+    double mr = 0.0;
+    int qr = oldColumnR;
+    for (int i = r + 1; i < n_; ++i) {  // A(p,i) in row p, A(r,i) in row r
+      double ap, ar;
+      mirror(i, ap, ar);
+      const bool takeP = ap > mp;
+      mp = takeP ? ap : mp;
+      qp = takeP ? i : qp;
+      const bool takeR = ar > mr;
+      mr = takeR ? ar : mr;
+      qr = takeR ? i : qr;
+    }
+    m_[p] = mp;
+    q_[p] = qp;
+    m_[r] = mr;
+    q_[r] = qr;
+    return finite;
+  }
+
+  // Columns p and r of U (rows of its transpose). Only the elements of A are
+  // watched for overflow; the columns of U are unit vectors.
+  void rotateEigenvectors(int p, int r, const Rotation& rot) {
+    rotatePair<false>(ut_ + p * kStride, ut_ + r * kStride, rot.c, rot.s);
+  }
+
+ private:
+  double* row(int i) { return w_ + i * kStride; }
 
   // Full scan of row i; among equal magnitudes the last column wins, and an
   // all-zero row records 0 in column n. (Recording on every element at
   // least as large as the record so far ends on the last column that holds
   // the maximum: found here as the maximum first, then its last column.)
   // Entries beyond the order are zeros and leave the maximum alone.
-  void rescan(int n, int i) {
-    const double* a = row(i);
+  void rescan(int i) {
+    const double* a = w_ + i * kStride;
     int j = i + 1;
     double best = 0.0;
-    if (j % 2 == 1 && j < n) best = std::fabs(a[j++]);
+    if (j % 2 == 1 && j < n_) best = std::fabs(a[j++]);
     DoublePair best2 = {best, best};
     for (; j < kStride; j += 2) {
       const DoublePair x = absoluteValues(loadPair(a + j));
       best2 = best2 > x ? best2 : x;
     }
     best = std::max(best2[0], best2[1]);
-    int column = n - 1;
+    int column = n_ - 1;
     while (std::fabs(a[column]) != best) --column;
-    m[i] = best;
-    q[i] = column;
+    m_[i] = best;
+    q_[i] = column;
   }
 
   // A freshly stored element replaces the record only if strictly larger, so
   // ties keep the earlier record.
   void offer(int i, int column, double magnitude) {
-    const bool take = magnitude > m[i];
-    m[i] = take ? magnitude : m[i];
-    q[i] = take ? column : q[i];
+    const bool take = magnitude > m_[i];
+    m_[i] = take ? magnitude : m_[i];
+    q_[i] = take ? column : q_[i];
   }
+
+  int n_;
+  alignas(16) double w_[kStride * kStride];
+  alignas(16) double ut_[kStride * kStride];
+  // For every row i < n: the largest |A(i,j)| right of the diagonal as last
+  // recorded (m) and the column where it stood (q). It may lag above the true
+  // maximum after a rotation, never below it.
+  double m_[kStride] = {};
+  int q_[kStride] = {};
 };
 
 bool upperTriangleFinite(const Matrix& A, int n) {
@@ -130,185 +317,41 @@ JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
   }
   if (n <= 1) return result;
 
-  Workspace ws;
-  double* const w = ws.w;
-  double* const ut = ws.ut;
-  for (int i = 0; i < kStride * kStride; ++i) {
-    w[i] = 0.0;
-    ut[i] = 0.0;
-  }
-  for (int i = 0; i < n; ++i) {
-    ut[i * kStride + i] = 1.0;
-    for (int j = i; j < n; ++j) {
-      const double x = A.v[static_cast<std::size_t>(i * kStride + j)];
-      w[i * kStride + j] = x;
-      w[j * kStride + i] = x;
-    }
-  }
-  // Hands the diagonal and upper triangle of W and the transpose of U back.
-  auto finish = [&]() {
-    for (int i = 0; i < n; ++i)
-      for (int j = i; j < n; ++j) A.v[static_cast<std::size_t>(i * kStride + j)] = w[i * kStride + j];
-    for (int i = 0; i < n; ++i)
-      for (int k = 0; k < n; ++k) U.v[static_cast<std::size_t>(i * kStride + k)] = ut[k * kStride + i];
-    return result;
-  };
-
-  for (int i = 0; i < n - 1; ++i) ws.rescan(n, i);
-
+  Workspace ws(A, n);
   double theta = kInitialThreshold;
   for (;;) {
-    // Pivot: the largest recorded row maximum; among equal maxima the lowest
-    // row (the records are never NaN: the matrix is finite while this runs).
-    double largest = ws.m[0];
-    for (int i = 1; i < n - 1; ++i) largest = std::max(largest, ws.m[i]);
-    int p = 0;
-    while (ws.m[p] != largest) ++p;
-    const int r = ws.q[p];
-
-    if (largest <= 0.0) return finish();
+    const int p = ws.pivotRow();
+    const double largest = ws.largest(p);
+    const int r = ws.column(p);
+    if (largest <= 0.0) break;
     // The threshold follows the diagonal only when the pivot has fallen to it.
     if (!(theta > 0.0 && largest > theta)) {
-      double smallest = std::fabs(w[0]);
-      for (int k = 1; k < n; ++k) smallest = std::min(smallest, std::fabs(w[k * kStride + k]));
-      theta = tau * smallest;
-      if (largest <= theta) return finish();
+      theta = ws.thresholdFromDiagonal(tau);
+      if (largest <= theta) break;
     }
-
     if (result.rotations >= kRotationCap) {
       result.outcome = JacobiOutcome::RotationCap;
-      return finish();
+      break;
     }
     ++result.rotations;
 
-    double* const wp = ws.row(p);
-    double* const wr = ws.row(r);
-    const double a = wp[p];
-    const double b = wr[r];
-    const double g = wp[r];
-    const double d = a - b;
-    const double wsum = std::fabs(d) + std::sqrt(d * d + 4.0 * (g * g));
-    if (!std::isfinite(wsum)) {
-      // The elements are too large for the rotation to be formed.
+    const std::optional<Rotation> rot = ws.formRotation(p, r);
+    if (!rot) {
       result.outcome = JacobiOutcome::NotFinite;
-      return finish();
+      break;
     }
-
-    bool finite = true;
-    double c = 1.0;
-    double s = 0.0;
-    // wsum = 0 only when the pair is degenerate and g*g underflows: the
-    // identity rotation then leaves every element as it is, and the pivot
-    // merely drops out of the row-maximum table.
-    if (wsum != 0.0) {
-      const double t = sign(d) * 2.0 * g / wsum;
-      c = 1.0 / std::sqrt(1.0 + t * t);
-      s = t * c;
-      const double cc = c * c;
-      double app = cc * (a + t * (2.0 * g + t * b));
-      double arr = cc * (b - t * (2.0 * g - t * a));
-      // Keep the larger value of the pair at the lower index; the exchanged
-      // rotation carries its eigenvector into column p.
-      if (app < arr) {
-        std::swap(app, arr);
-        const double oldC = c;
-        c = std::fabs(s);
-        s = sign(-s) * oldC;
-      }
-      wp[p] = app;
-      wr[r] = arr;
-      wp[r] = 0.0;
-      wr[p] = 0.0;
-      finite = std::isfinite(app) && std::isfinite(arr);
-    }
-
-    // Rows whose record lies in column p or r are about to lose it: rescan
-    // them without that element (the other of the two columns still holds
-    // its value from before the rotation). A record always lies right of the
-    // diagonal, so only rows above r can hold one; row p is passed over, its
-    // record marked for the moment.
-    const int qp = ws.q[p];
-    const int qr = ws.q[r];
-    ws.q[p] = -1;
-    int stale[kStride];
-    int staleCount = 0;
-    for (int i = 0; i < r; ++i) {
-      stale[staleCount] = i;
-      staleCount += (ws.q[i] == p) | (ws.q[i] == r);
-    }
-    for (int k = 0; k < staleCount; ++k) {
-      const int i = stale[k];
-      const int K = ws.q[i];
-      double& element = w[i * kStride + K];
-      const double kept = element;
-      element = 0.0;
-      ws.rescan(n, i);
-      element = kept;
-    }
-
-    // Rotate rows p and r (which are also columns p and r). The entries where
-    // the two rows cross are kept out of it.
-    const double wpp = wp[p], wpr = wp[r], wrp = wr[p], wrr = wr[r];
-    finite = rotatePair<true>(wp, wr, c, s) && finite;
-    wp[p] = wpp;
-    wp[r] = wpr;
-    wr[p] = wrp;
-    wr[r] = wrr;
-
-    // Mirror the new rows into columns p and r, and offer each new element
-    // of the upper triangle to the record of the row it lies in, in the
-    // order of increasing i. The records of rows p and r start again from 0
-    // (their columns stay as they were until a larger element comes).
-    auto mirror = [&](int i, double& ap, double& ar) {
-      const double xp = wp[i];
-      const double xr = wr[i];
-      w[i * kStride + p] = xp;
-      w[i * kStride + r] = xr;
-      ap = std::fabs(xp);
-      ar = std::fabs(xr);
-    };
-    for (int i = 0; i < p; ++i) {  // A(i,p) and A(i,r) in row i
-      double ap, ar;
-      mirror(i, ap, ar);
-      ws.offer(i, p, ap);
-      ws.offer(i, r, ar);
-    }
-    double mp = 0.0;
-    int qpNew = qp;
-    for (int i = p + 1; i < r; ++i) {  // A(p,i) in row p, A(i,r) in row i
-      double ap, ar;
-      mirror(i, ap, ar);
-      const bool take = ap > mp;
-      mp = take ? ap : mp;
-      qpNew = take ? i : qpNew;
-      ws.offer(i, r, ar);
-    }
-    double mr = 0.0;
-    int qrNew = qr;
-    for (int i = r + 1; i < n; ++i) {  // A(p,i) in row p, A(r,i) in row r
-      double ap, ar;
-      mirror(i, ap, ar);
-      const bool takeP = ap > mp;
-      mp = takeP ? ap : mp;
-      qpNew = takeP ? i : qpNew;
-      const bool takeR = ar > mr;
-      mr = takeR ? ar : mr;
-      qrNew = takeR ? i : qrNew;
-    }
-    ws.m[p] = mp;
-    ws.q[p] = qpNew;
-    ws.m[r] = mr;
-    ws.q[r] = qrNew;
-
-    // Only the elements of A are watched for overflow; the columns of U are
-    // unit vectors.
-    rotatePair<false>(ut + p * kStride, ut + r * kStride, c, s);
-
+    const int oldColumnP = ws.column(p);
+    const int oldColumnR = ws.column(r);
+    ws.repairRecordsInColumns(p, r);
+    const bool finite = ws.rotateAndRecord(p, r, *rot, oldColumnP, oldColumnR) && rot->finiteDiagonal;
+    ws.rotateEigenvectors(p, r, *rot);
     if (!finite) {
       result.outcome = JacobiOutcome::NotFinite;
-      return finish();
+      break;
     }
   }
+  ws.finish(A, U);
+  return result;
 }
 
 }  // namespace scf1s
