@@ -53,6 +53,9 @@ constexpr long kRotationCap = 1'000'000;
 // evaluates the threshold from the diagonal.
 constexpr double kInitialThreshold = 1.0e38;
 
+// The larger of each two entries (no NaN reaches it: the matrix is finite).
+DoublePair maxPair(DoublePair x, DoublePair y) { return x > y ? x : y; }
+
 // +1 for x >= 0 (zero included), -1 for x < 0.
 double sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
 
@@ -102,9 +105,19 @@ class Workspace {
   // Pivot search: the row with the largest recorded maximum, the lowest row
   // among equal maxima (the records are never NaN: the matrix is finite
   // while this runs). Its value and its column are largest(p) and column(p).
+  //
+  // The records of rows n-1 and beyond are 0 and the others at least 0, so
+  // all 20 take part; the maximum is taken pairwise in two independent
+  // chains (the maximum does not depend on the order of comparison), which
+  // keeps this step short on the path from one rotation to the next.
   int pivotRow() const {
-    double largest = m_[0];
-    for (int i = 1; i < n_ - 1; ++i) largest = std::max(largest, m_[i]);
+    DoublePair a = loadPair(m_), b = loadPair(m_ + 2);
+    for (int i = 4; i < kStride; i += 4) {
+      a = maxPair(a, loadPair(m_ + i));
+      b = maxPair(b, loadPair(m_ + i + 2));
+    }
+    a = maxPair(a, b);
+    const double largest = std::max(a[0], a[1]);
     int p = 0;
     while (m_[p] != largest) ++p;
     return p;
@@ -261,14 +274,17 @@ class Workspace {
   void rescan(int i) {
     const double* a = w_ + i * kStride;
     int j = i + 1;
-    double best = 0.0;
-    if (j % 2 == 1 && j < n_) best = std::fabs(a[j++]);
-    DoublePair best2 = {best, best};
-    for (; j < kStride; j += 2) {
-      const DoublePair x = absoluteValues(loadPair(a + j));
-      best2 = best2 > x ? best2 : x;
+    double first = 0.0;
+    if (j % 2 == 1 && j < n_) first = std::fabs(a[j++]);
+    // Two independent chains of pairwise maxima, as in the pivot search.
+    DoublePair even = {first, first}, odd = {0.0, 0.0};
+    for (; j + 2 < kStride; j += 4) {
+      even = maxPair(even, absoluteValues(loadPair(a + j)));
+      odd = maxPair(odd, absoluteValues(loadPair(a + j + 2)));
     }
-    best = std::max(best2[0], best2[1]);
+    if (j < kStride) even = maxPair(even, absoluteValues(loadPair(a + j)));
+    even = maxPair(even, odd);
+    const double best = std::max(even[0], even[1]);
     int column = n_ - 1;
     while (std::fabs(a[column]) != best) --column;
     m_[i] = best;
