@@ -1,12 +1,10 @@
 #include "field_format.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
 
 namespace scf1s {
@@ -79,16 +77,6 @@ constexpr std::uint64_t kPow10[kExactMaxDecimals + 1] = {
     100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL,
     1000000000000000000ULL, 10000000000000000000ULL};
 
-// "00" to "99", for writing digits two at a time.
-constexpr auto kDigitPairs = [] {
-  std::array<char, 200> pairs{};
-  for (int k = 0; k < 100; ++k) {
-    pairs[static_cast<std::size_t>(2 * k)] = static_cast<char>('0' + k / 10);
-    pairs[static_cast<std::size_t>(2 * k + 1)] = static_cast<char>('0' + k % 10);
-  }
-  return pairs;
-}();
-
 // The common case, done exactly in integers: a magnitude below 2^53 is
 // m * 2^-s with m < 2^53, so m * 10^d (d <= 19) fits in 117 bits, and the
 // rounded quotient by 2^s, ties to even, is the field's digit string.
@@ -117,31 +105,23 @@ std::size_t exactFixed(double magnitude, int d, char* buf) {
     if (rest > half || (rest == half && (q & 1) != 0)) ++q;
   }
   if ((q >> 64) != 0) return 0;
-  // The digits of q from the right, two at a time, at least d + 1 of them so
-  // that one stands before the point; the point goes d digits from the end.
+  // The digits of q from the right, with the point d digits from the end.
   auto digits = static_cast<std::uint64_t>(q);
   char tmp[kExactTextSize];
-  char* const end = tmp + kExactTextSize;
-  char* p = end;
-  while (digits >= 100) {
-    const auto pair = static_cast<std::size_t>(digits % 100);
-    digits /= 100;
-    p -= 2;
-    std::memcpy(p, kDigitPairs.data() + 2 * pair, 2);
+  char* p = tmp + kExactTextSize;
+  if (d == 0) *--p = '.';
+  for (int k = 0; k < d; ++k) {
+    *--p = static_cast<char>('0' + digits % 10);
+    digits /= 10;
   }
-  if (digits >= 10) {
-    p -= 2;
-    std::memcpy(p, kDigitPairs.data() + 2 * digits, 2);
-  } else {
-    *--p = static_cast<char>('0' + digits);
-  }
-  char* const point = end - d;
-  while (p >= point) *--p = '0';
-  const auto whole = static_cast<std::size_t>(point - p);
-  std::memcpy(buf, p, whole);
-  buf[whole] = '.';
-  std::memcpy(buf + whole + 1, point, static_cast<std::size_t>(d));
-  return whole + 1 + static_cast<std::size_t>(d);
+  if (d > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  } while (digits != 0);
+  const auto len = static_cast<std::size_t>(tmp + kExactTextSize - p);
+  std::copy(p, tmp + kExactTextSize, buf);
+  return len;
 }
 #else
 std::size_t exactFixed(double, int, char*) { return 0; }
