@@ -4,11 +4,12 @@
 // spheres, some of them nearly coincident, are run twice through the whole
 // engine: with its F0 and with an exact F0 (std::erf). For every deck that
 // converges both times it records the smallest eigenvalue of S and the
-// difference of the total energies, and prints, per decade of the smallest
-// eigenvalue, the largest difference found, then the largest smallest
-// eigenvalue of a deck whose difference exceeded 1e-4 hartree.
+// difference of the total energies, and prints, per quarter decade of the
+// smallest eigenvalue, the largest difference found, then the largest
+// smallest eigenvalue of a deck whose difference exceeded 1e-4 hartree.
 //
-// Usage: overlap_threshold [decks] [seed]
+// Usage: overlap_threshold [decks] [seed]    (20,000 decks, seed 1 by default)
+//        overlap_threshold path/to/scf1s.dat (the two numbers of one deck)
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -140,8 +141,9 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strtol(argv[1], nullptr, 10) == 0) return measureOne(argv[1]);
   const long decks = argc > 1 ? std::atol(argv[1]) : 20000;
   std::mt19937_64 rng(argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1);
-  std::map<int, double> worstPerDecade;  // floor(4 log10 of the smallest eigenvalue) -> largest |dE|
-  std::map<int, long> countPerDecade;
+  // Bands of a quarter decade, floor(4 log10 of the smallest eigenvalue).
+  std::map<int, double> worstPerBand;  // largest |dE| in the band
+  std::map<int, long> countPerBand;
   double threshold = 0;
   long used = 0;
   for (long k = 0; k < decks; ++k) {
@@ -157,17 +159,15 @@ int main(int argc, char** argv) {
     ++used;
     const double difference = std::fabs(approximate.total - exact.total);
     const double lambda = approximate.smallestOverlapEigenvalue;
-    const int decade = static_cast<int>(std::floor(4 * std::log10(lambda)));
-    worstPerDecade[decade] = std::max(worstPerDecade[decade], difference);
-    ++countPerDecade[decade];
+    const int band = static_cast<int>(std::floor(4 * std::log10(lambda)));
+    worstPerBand[band] = std::max(worstPerBand[band], difference);
+    ++countPerBand[band];
     if (difference > 1e-4) threshold = std::max(threshold, lambda);
-
-
   }
   std::printf("%ld decks converged with both F0 (of %ld)\n", used, decks);
   std::printf("smallest eigenvalue of S   decks   largest |E(engine F0) - E(exact F0)|\n");
-  for (const auto& [decade, worst] : worstPerDecade)
-    std::printf("  [%9.2e, %9.2e)   %7ld   %.3e\n", std::pow(10.0, decade / 4.0), std::pow(10.0, (decade + 1) / 4.0),
-                countPerDecade[decade], worst);
+  for (const auto& [band, worst] : worstPerBand)
+    std::printf("  [%9.2e, %9.2e)   %7ld   %.3e\n", std::pow(10.0, band / 4.0), std::pow(10.0, (band + 1) / 4.0),
+                countPerBand[band], worst);
   std::printf("largest smallest eigenvalue with a difference above 1e-4 hartree: %.3e\n", threshold);
 }
