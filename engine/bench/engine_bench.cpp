@@ -1,9 +1,14 @@
 // Hot spots of the engine on the largest example (20 spheres): the list pass
-// of the two-electron integrals, one Fock build, the report writer, and a
-// whole run from the deck to the last report line.
+// of the two-electron integrals, one Fock build, the report writer, a whole
+// run from the deck to the last report line, and the whole scf1s process.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -112,6 +117,39 @@ void BM_WholeRun(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WholeRun)->Unit(benchmark::kMillisecond);
+
+// The built program on the largest example in a scratch folder, as a user runs
+// it: the time is the CPU time (user + system) of the child process, from its
+// start to its exit, loading and report writing included.
+void BM_WholeProcess(benchmark::State& state) {
+  char pattern[] = "/tmp/scf1s-bench-XXXXXX";
+  if (!mkdtemp(pattern)) {
+    state.SkipWithError("cannot create a scratch folder");
+    return;
+  }
+  const std::filesystem::path folder = pattern;
+  std::filesystem::copy_file(EXAMPLES_DIR "/methane-20/scf1s.dat", folder / "scf1s.dat");
+  for (auto _ : state) {
+    std::filesystem::remove(folder / "scf1s.out");
+    const pid_t child = fork();
+    if (child == 0) {
+      if (chdir(folder.c_str()) == 0) execl(SCF1S_BINARY, "scf1s", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      state.SkipWithError("scf1s failed");
+      break;
+    }
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + 1e-6 * static_cast<double>(t.tv_usec); };
+    state.SetIterationTime(seconds(usage.ru_utime) + seconds(usage.ru_stime));
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_WholeProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30)->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 }  // namespace
 

@@ -54,14 +54,31 @@ std::vector<double> electronicEnergies(const std::string& report) {
   return energies;
 }
 
+// Where two reports part: the first differing line by number, with the two
+// lines before it and both versions of it; empty when they are equal.
+std::string firstDifference(const std::string& report, const std::string& expected) {
+  if (report == expected) return {};
+  const auto got = reportLines(report);
+  const auto want = reportLines(expected);
+  std::size_t k = 0;
+  while (k < got.size() && k < want.size() && got[k] == want[k]) ++k;
+  std::string text = "first difference at line " + std::to_string(k + 1) + ":\n";
+  for (std::size_t c = k >= 2 ? k - 2 : 0; c < k; ++c) text += "          " + want[c] + "\n";
+  text += "expected: " + (k < want.size() ? want[k] : std::string("(end of report)")) + "\n";
+  text += "     got: " + (k < got.size() ? got[k] : std::string("(end of report)")) + "\n";
+  if (k == got.size() && k == want.size()) text += "(the line ends differ)\n";
+  return text;
+}
+
 class ExampleReport : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ExampleReport, MatchesTheExpectedReportByteForByte) {
   std::string report = runExample(GetParam());
   auto expected = readFileBytes(kExamples / GetParam() / "expected.out");
   ASSERT_TRUE(expected) << "no expected.out in examples/" << GetParam();
-  ASSERT_EQ(report.size(), expected->size());
-  EXPECT_TRUE(report == *expected) << "the report differs from examples/" << GetParam() << "/expected.out";
+  EXPECT_EQ(firstDifference(report, *expected), "")
+      << "the report differs from examples/" << GetParam() << "/expected.out (scripts/regenerate-expected.sh "
+      << "rewrites them after an intended change)";
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleReport,

@@ -220,8 +220,10 @@ class ScratchFolder {
 
   // Runs SCF1S_BINARY with the arguments in the run folder; a run that takes
   // longer than the time limit is killed (and shows as status 128 + 9).
+  // inChild, if given, runs in the child just before the program starts
+  // (to close a descriptor or set a limit).
   ProgramResult run(const std::vector<std::string>& args = {},
-                    std::chrono::seconds limit = std::chrono::seconds(60)) const {
+                    std::chrono::seconds limit = std::chrono::seconds(60), void (*inChild)() = nullptr) const {
     const std::filesystem::path outPath = root_ / "stdout", errPath = root_ / "stderr";
     std::vector<std::string> argStore{SCF1S_BINARY};
     argStore.insert(argStore.end(), args.begin(), args.end());
@@ -235,6 +237,7 @@ class ScratchFolder {
       int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(runFolder().c_str()) != 0) _exit(127);
+      if (inChild) inChild();
       execv(argv[0], argv.data());
       _exit(127);
     }

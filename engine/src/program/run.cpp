@@ -3,9 +3,11 @@
 #include <array>
 #include <string_view>
 
+#include "dipole.h"
 #include "matrix_printer.h"
 #include "one_electron.h"
 #include "parabola.h"
+#include "population.h"
 #include "report_layouts.h"
 #include "scf_cycle.h"
 
@@ -64,14 +66,11 @@ void readGeometry(DeckReader& deck, EngineData& data, Report& report) {
   report.write(layouts::separator);
 }
 
+// S and H over every sphere pair, printed.
 void oneElectronMatrices(EngineData& data, Report& report) {
   const int n = data.deck.nbs;
   for (int i = 1; i <= n; ++i)
-    for (int j = i; j <= n; ++j) {
-      data.P(i, j) = 0;
-      data.P(j, i) = 0;
-      oneint(i, j, data.deck.iop, data.deck.nat, data);
-    }
+    for (int j = i; j <= n; ++j) oneint(i, j, data.deck.iop, data.deck.nat, data);
   report.write(layouts::sOverlapTitle);
   printMatrix(report, n, data.S);
   report.write(layouts::hCoreTitle);
@@ -94,8 +93,16 @@ void runDeck(DeckReader& deck, EngineData& data, Report& report) {
   writeBanner(data, report);
   readGeometry(deck, data, report);
   data.noc = data.deck.nel / 2;
+  data.P = Matrix{};  // no density before the core-Hamiltonian guess
   oneElectronMatrices(data, report);
   runScf(data, report);
+  if (data.deck.iop >= 2) {  // properties of a molecule
+    dipole(data, report);
+    if (data.deck.mul <= 1) {
+      mulpop(data, report);
+      mayer(data, report);
+    }
+  }
 }
 
 }  // namespace scf1s

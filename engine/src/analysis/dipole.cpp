@@ -1,5 +1,6 @@
 #include "dipole.h"
 
+#include <array>
 #include <cmath>
 
 #include "report_layouts.h"
@@ -43,17 +44,18 @@ Point cenmas(int nat, const EngineData& data, Report& report) {
   return centre;
 }
 
-void dipole(int noc, int nbs, int nat, EngineData& data, Report& report) {
-  Point cm = cenmas(nat, data, report);
+void dipole(const EngineData& data, Report& report) {
+  const int noc = data.noc, nbs = data.deck.nbs, nat = data.deck.nat;
+  const Point cm = cenmas(nat, data, report);
+  std::array<Sphere, kMaxSpheres> spheres;
   for (int s = 1; s <= nbs; ++s) {
-    data.sphere(s).x -= cm.x;
-    data.sphere(s).y -= cm.y;
-    data.sphere(s).z -= cm.z;
+    const Sphere& from = data.sphere(s);
+    spheres[s - 1] = {from.alpha, from.x - cm.x, from.y - cm.y, from.z - cm.z};
   }
+  std::array<Atom, kMaxAtoms> atoms;
   for (int k = 1; k <= nat; ++k) {
-    data.atom(k).x -= cm.x;
-    data.atom(k).y -= cm.y;
-    data.atom(k).z -= cm.z;
+    const Atom& from = data.atom(k);
+    atoms[k - 1] = {from.zn, from.x - cm.x, from.y - cm.y, from.z - cm.z};
   }
 
   // Electronic part: <g_i|r|g_j> = S(i,j) (a_i r_i + a_j r_j) / (a_i + a_j), doubly occupied.
@@ -61,8 +63,8 @@ void dipole(int noc, int nbs, int nat, EngineData& data, Report& report) {
   for (int m = 1; m <= noc; ++m)
     for (int i = 1; i <= nbs; ++i)
       for (int j = 1; j <= nbs; ++j) {
-        const Sphere& si = data.sphere(i);
-        const Sphere& sj = data.sphere(j);
+        const Sphere& si = spheres[i - 1];
+        const Sphere& sj = spheres[j - 1];
         double w = 2 * data.C(i, m) * data.C(j, m) * data.S(i, j) / (si.alpha + sj.alpha);
         ex += w * (si.alpha * si.x + sj.alpha * sj.x);
         ey += w * (si.alpha * si.y + sj.alpha * sj.y);
@@ -70,7 +72,7 @@ void dipole(int noc, int nbs, int nat, EngineData& data, Report& report) {
       }
   double nx = 0, ny = 0, nz = 0;
   for (int k = 1; k <= nat; ++k) {
-    const Atom& a = data.atom(k);
+    const Atom& a = atoms[k - 1];
     nx += a.zn * a.x;
     ny += a.zn * a.y;
     nz += a.zn * a.z;

@@ -14,8 +14,10 @@ double atomicMass(int z);
 // one when the total mass is 0, in which case the origin is taken).
 Point cenmas(int nat, const EngineData& data, Report& report);
 
-// Moves the origin to the centre of mass and prints the dipole moment, in
-// Debye, of the closed-shell wave function and the nuclei.
-void dipole(int noc, int nbs, int nat, EngineData& data, Report& report);
+// Prints the centre of mass and the dipole moment about it, in Debye, of the
+// closed-shell wave function (noc orbitals in the columns of C) and the
+// nuclei. Positions are taken relative to the centre of mass; the tables
+// themselves are left as they are.
+void dipole(const EngineData& data, Report& report);
 
 }  // namespace scf1s

@@ -6,6 +6,10 @@
 
 namespace scf1s {
 
+// Doubles from one row of a Matrix to the next: its storage is row-major,
+// 0-based in v, always 20 x 20.
+inline constexpr int kStride = kMaxSpheres;
+
 // A 20 x 20 matrix of doubles indexed (row, column) from 1; only the leading
 // nbs x nbs block is used.
 struct Matrix {

@@ -13,7 +13,10 @@ namespace scf1s {
 //  storedSInvHalf: S^-1/2, built, stored and printed when iteration <= 0,
 //    read by later calls.
 // Prints S^-1/2 at iteration <= 0 and the orbital energies at other iterations.
-void orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double tau, int iteration,
-              Matrix& storedSInvHalf, Report& report);
+// Returns the smallest eigenvalue of S when it builds S^-1/2 (iteration <= 0;
+// not positive when S^-1/2 could not be built), 0 at other iterations, and 1
+// for a single sphere.
+double orbsolve(Matrix& overlapWork, Vector& E, Matrix& energyWork, int n, double tau, int iteration,
+                Matrix& storedSInvHalf, Report& report);
 
 }  // namespace scf1s

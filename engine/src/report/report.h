@@ -47,6 +47,8 @@ class Report {
   const std::string& text() const { return buffer_; }
   // Hands the buffered text to the sink; returns false if the sink failed.
   bool flush();
+  // The errno of the sink's first failure (0 if it has not failed).
+  int sinkError() const { return sinkError_; }
 
  private:
   struct Cursor;
@@ -56,6 +58,7 @@ class Report {
   std::FILE* sink_;
   std::string buffer_;
   bool sinkFailed_ = false;
+  int sinkError_ = 0;
 };
 
 }  // namespace scf1s

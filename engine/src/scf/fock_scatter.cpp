@@ -1,79 +1,48 @@
-#include "fock.h"
-
 #include <algorithm>
 #include <cstddef>
 
+#include "fock.h"
+
+// The Fock build of a run. For every canonical quartet in the canonical order
+// it makes exactly the additions of fockad (fock.cpp) in exactly its order,
+// so that every element of F receives the same terms in the same sequence and
+// the result is the same to the last bit (a test compares the two). What it
+// saves is overhead: the case analysis is resolved once per group of quartets
+// instead of once per quartet, each integral row is read front to back, and
+// the elements a group adds to again and again (F(i,j), F(i,i), F(i,k),
+// F(j,k), F(k,j)) stay in registers for the whole group. Where the running
+// index l meets one of those elements (l = j or l = k) the quartet is handled
+// on its own, naming the element it really adds to, so the order of additions
+// to that element is kept.
+//
+// Each body below is one case of fockad, with the indices it covers:
+//
+//   body                                      fockad case
+//   diagonalPair,    k = i,  l = i            (ii|ii)
+//   diagonalPair,    k = i,  l > i   (loop)   (ii|il)
+//   diagonalPair,    k > i,  l = k            (ii|kk)
+//   diagonalPair,    k > i,  l > k   (loop)   (ii|kl)
+//   offDiagonalPair, k = i,  l = j            (ij|ij)
+//   offDiagonalPair, k = i,  l > j   (loop)   (ij|il)
+//   offDiagonalPair, j < k,  l = k            (ij|kl), l = k > j
+//   offDiagonalPair, j < k,  l > k   (loop)   (ij|kl), l > k > j
+//   offDiagonalPair, j = k,  l = k            (ij|kl), l = k = j
+//   offDiagonalPair, j = k,  l > k   (loop)   (ij|kl), l > k = j
+//   offDiagonalPair, k < j,  l = k            (ij|kl), l = k < j
+//   offDiagonalPair, k < j,  k < l < j (loop) (ij|kl), k < l < j
+//   offDiagonalPair, k < j,  l = j            (ij|kl), k < l = j
+//   offDiagonalPair, k < j,  l > j   (loop)   (ij|kl), k < j < l
+//
+// In every body the terms stand in fockad's order for that case; an integral
+// that is exactly zero adds nothing, as in fockad.
+
 namespace scf1s {
 
-// The quartet (i,j,k,l) stands for up to eight index orders of its integral.
-// Rather than generating them, a fixed case analysis adds each distinct
-// order's Coulomb and exchange terms, always into the upper triangle.
-void fockad(int i, int j, int k, int l, double v, double x, Matrix& F, const Matrix& P) {
-  if (v == 0.0) return;
-  const double e = x * v;
-
-  if (i == j) {
-    F(i, i) += v * P(k, l);
-    F(i, l) += e * P(i, k);
-    if (k == i && l == i) return;
-    if (k == i) {  // (ii|il), l > i
-      F(i, i) += v * P(l, i) + (2.0 * e) * P(i, l);
-      F(i, l) += v * P(i, i);
-      return;
-    }
-    // (ii|kl), k > i
-    if (l > k) {
-      F(i, i) += v * P(l, k);
-      F(i, k) += e * P(i, l);
-    }
-    F(k, l) += v * P(i, i);
-    return;
-  }
-
-  if (k == i) {  // (ij|il), i < j, l >= j
-    F(i, j) += (2.0 * v) * P(i, l);
-    F(i, l) += e * P(j, i);
-    F(i, i) += e * P(j, l);
-    F(j, l) += e * P(i, i);
-    if (l > j) {
-      F(i, l) += (2.0 * v) * P(i, j);
-      F(i, j) += e * P(l, i);
-      F(i, i) += e * P(l, j);
-    }
-    return;
-  }
-
-  // (ij|kl), i < j, k > i
-  F(i, j) += v * P(k, l);
-  F(i, l) += e * P(j, k);
-  F(k, l) += (2.0 * v) * P(i, j);
-  if (l > k) {
-    F(i, j) += v * P(l, k);
-    F(i, k) += e * P(j, l);
-    if (j <= k) F(j, k) += e * P(i, l);
-    if (j >= l) F(l, j) += e * P(k, i);
-  }
-  if (j >= k) F(k, j) += e * P(l, i);
-  if (j <= l) F(j, l) += e * P(i, k);
-}
-
 namespace {
-
-constexpr int kStride = kMaxSpheres;
 
 // The weight of the exchange terms in the closed-shell Fock matrix.
 constexpr double kExchangeWeight = -0.5;
 
-// The Fock build below makes, for every canonical quartet in the canonical
-// order, exactly the additions of fockad in exactly its order, so that every
-// element of F receives the same terms in the same sequence and the result is
-// the same to the last bit. What it saves is overhead: the case analysis is
-// resolved once per group of quartets instead of once per quartet, each
-// integral row is read front to back, and the elements that a group adds to
-// again and again (F(i,j), F(i,i), F(i,k), F(j,k), F(k,j)) stay in registers
-// for the whole group. Where a running index l meets one of those elements
-// (l = j or l = k) the quartet is handled on its own, naming the element it
-// really adds to, so the order of additions to that element is kept.
 struct FockScatter {
   double* f;         // F, row-major with stride kStride, 0-based
   const double* p;   // P, the same layout

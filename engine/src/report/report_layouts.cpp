@@ -53,6 +53,7 @@ const Layout orbsolveEnergyHeader{R"(19X, "Orbital Energies in hartrees, lowest 
 const Layout orbsolveEnergyLine{R"(26X, "E(", I3, ") =", F20.12)"};
 const Layout overlapFailureLine{R"(50X, "impossible s eigenvalue s(", I3, ",", I3, ") = ", F8.3)"};
 const Layout overlapFailureNote{R"(" mistake in overlap calc., energy matrix follows")"};
+const Layout nearlySingularOverlap{R"(1X, "Warning: S is nearly singular, smallest eigenvalue", F13.10, " <", F5.2, ": spheres nearly dependent, energies may be wrong by more than 1e-4 hartree")"};
 const Layout jacobiNotFinite{R"(1X, "Jacobi diagonalisation stopped: a matrix element is not finite")"};
 const Layout jacobiRotationCap{R"(1X, "Jacobi diagonalisation stopped after", I9, " rotations without convergence")"};
 

@@ -5,8 +5,9 @@
 
 namespace scf1s {
 
-void mulpop(int noc, int nbs, EngineData& data, Report& report) {
-  Matrix& op = data.P;
+void mulpop(const EngineData& data, Report& report) {
+  const int noc = data.noc, nbs = data.deck.nbs;
+  Matrix op;
   for (int i = 1; i <= nbs; ++i)
     for (int j = 1; j <= nbs; ++j) {
       double sum = 0;
@@ -32,8 +33,9 @@ void mulpop(int noc, int nbs, EngineData& data, Report& report) {
   report.write(layouts::atomChargeNote);
 }
 
-void mayer(int nbs, EngineData& data, Report& report) {
-  Matrix& b = data.P;
+void mayer(const EngineData& data, Report& report) {
+  const int nbs = data.deck.nbs;
+  Matrix b;
   for (int i = 1; i <= nbs; ++i)
     for (int j = 1; j <= nbs; ++j) {
       double ps = 0;

@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include <cerrno>
 #include <stdexcept>
 
 #include "field_format.h"
@@ -131,11 +132,18 @@ void Report::write(const Layout& layout, std::span<const Value> values) {
 
 bool Report::flush() {
   if (!sink_) return !sinkFailed_;
+  // The first failure's reason is kept: later ones usually only repeat it.
+  auto failed = [this] {
+    if (!sinkFailed_) sinkError_ = errno;
+    sinkFailed_ = true;
+  };
   if (!buffer_.empty()) {
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), sink_) != buffer_.size()) sinkFailed_ = true;
+    errno = 0;
+    if (std::fwrite(buffer_.data(), 1, buffer_.size(), sink_) != buffer_.size()) failed();
     buffer_.clear();
   }
-  if (std::fflush(sink_) != 0) sinkFailed_ = true;
+  errno = 0;
+  if (std::fflush(sink_) != 0) failed();
   return !sinkFailed_;
 }
 

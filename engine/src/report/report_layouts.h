@@ -46,6 +46,7 @@ extern const Layout orbsolveEnergyHeader;
 extern const Layout orbsolveEnergyLine;      // k, E(k)
 extern const Layout overlapFailureLine;      // k, k, s(k)
 extern const Layout overlapFailureNote;
+extern const Layout nearlySingularOverlap;   // smallest eigenvalue of S, threshold
 extern const Layout jacobiNotFinite;
 extern const Layout jacobiRotationCap;       // rotations made
 
