@@ -10,12 +10,14 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "about_line.h"
 #include "captioned_frame.h"
 #include "field_corrections.h"
 #include "filtered_line_edit.h"
@@ -88,8 +90,8 @@ Control* focusOnClick(Control* control) {
 
 }  // namespace
 
-InputOptionsForm::InputOptionsForm(PlatformServices& services, QString programFolder, QWidget* parent)
-    : QWidget(parent), services_(services), programFolder_(std::move(programFolder)) {
+InputOptionsForm::InputOptionsForm(PlatformServices& services, LobePlaces places, QWidget* parent)
+    : QWidget(parent), services_(services), places_(std::move(places)) {
   setObjectName(QStringLiteral("frmInputOptions"));
   setWindowTitle(kApplicationTitle);
   QFont formFont = font();
@@ -123,10 +125,10 @@ void InputOptionsForm::createControls() {
   Image1 = place(new QLabel(this), QStringLiteral("Image1"), {3720, 120, 5175, 2610});
   Image1->setPixmap(QPixmap::fromImage(drawMoleculePicture()));
   Image1->setScaledContents(true);
-  Label5 = makeLabel(this, QStringLiteral("Label5"),
-                     QStringLiteral("VORDEN Input, part of the package Floating-Sphere SCF for Classrooms. "
-                                    "Its documentation is the package's README.md."),
+  // The about line names the working folder, so that a user can find lobe.dat and lobe.out.
+  Label5 = makeLabel(this, QStringLiteral("Label5"), aboutLine(places_.workingFolder, QDir::homePath()),
                      {3720, 2280, 5175, 375});
+  Label5->setToolTip(QDir::toNativeSeparators(places_.workingFolder));
   // Opaque and above the picture, whose lower edge it overlaps.
   Label5->setAutoFillBackground(true);
 
@@ -446,11 +448,11 @@ void InputOptionsForm::cmdSelectFile_Click() {
 }
 
 void InputOptionsForm::cmdOK_Click() {
-  const LaunchResult result = launchLobeEngine(services_, this, programFolder_, txtTitle->text(), lobeOptions());
+  const LaunchResult result = launchLobeEngine(services_, this, places_, txtTitle->text(), lobeOptions());
   if (result == LaunchResult::NoCoordinateFile || result == LaunchResult::CoordinateFileMissing)
     txtTitle->setFocus(Qt::OtherFocusReason);
 }
 
-void InputOptionsForm::cmdViewResults_Click() { viewLobeOutput(services_, this, programFolder_); }
+void InputOptionsForm::cmdViewResults_Click() { viewLobeOutput(services_, this, places_.workingFolder); }
 
 void InputOptionsForm::cmdAbort_Click() { services_.exitProgram(); }
