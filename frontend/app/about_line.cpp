@@ -15,9 +15,12 @@ QString shortened(const QString& folder, const QString& home) {
     shown = QStringLiteral("~") + path.mid(homePath.size());
   shown = QDir::toNativeSeparators(shown);
   if (shown.size() <= kFolderCharacters) return shown;
-  const qsizetype head = kFolderCharacters / 3;
-  const qsizetype tail = kFolderCharacters - head - 1;
-  return shown.left(head) + QChar(0x2026) + shown.right(tail);
+  // Too long: the first folder, an ellipsis, and the whole folders at the end that fit.
+  const QChar separator = QDir::separator();
+  const QString head = shown.left(qMax<qsizetype>(shown.indexOf(separator, 1), 0)) + separator + QChar(0x2026);
+  QString tail = shown.right(kFolderCharacters - head.size());
+  if (const qsizetype whole = tail.indexOf(separator); whole >= 0) tail = tail.mid(whole);
+  return head + tail;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QFile>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -70,6 +71,30 @@ class EndToEndTest : public QObject {
     click(f["cmdViewResults"]);
     QCOMPARE(f.services.viewed, QStringList{report});
     QVERIFY(f.services.messages.isEmpty());
+  }
+
+  // An installed copy: the engine in its own folder, lobe.dat and lobe.out in
+  // the working folder, where the engine runs and View Output looks.
+  void installedCopyRunsTheEngineInTheWorkingFolder() {
+    QTemporaryDir libexec;
+    QTemporaryDir working;
+    const QString engine = lobeEnginePath(libexec.path());
+    QVERIFY(QFile::copy(QStringLiteral(VORDEN_PROGRAM), engine));
+    QVERIFY(QFile::setPermissions(engine, QFile::permissions(engine) | QFile::ExeOwner));
+
+    ShownForm f(LobePlaces{engine, working.path()});
+    QVERIFY(f.get<QLabel>("Label5")->text().endsWith(QDir::toNativeSeparators(working.path())));
+    f.services.startForReal = true;
+    f.retype(QStringLiteral("txtTitle"), QStringLiteral(EXAMPLES_DIR "/water.xyz"));
+    click(f["cmdOK"]);
+    QVERIFY2(f.services.messages.isEmpty(), f.services.messages.isEmpty() ? "" : qPrintable(f.services.messages.front().text));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lobeOutPath(working.path())), 30000);
+    QVERIFY(QFileInfo::exists(lobeDatPath(working.path())));
+    QCOMPARE(QDir(libexec.path()).entryList(QDir::Files), QStringList{"vorden"});
+    QVERIFY2(contentOf(lobeOutPath(working.path())).contains(u"water.xyz"), "the report is of another input");
+
+    click(f["cmdViewResults"]);
+    QCOMPARE(f.services.viewed, QStringList{lobeOutPath(working.path())});
   }
 
   void missingEngineIsNamedAndLobeDatStays() {
