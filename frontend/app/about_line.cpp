@@ -4,8 +4,9 @@
 
 namespace {
 
-// What the second of the line's two rows holds after its caption.
-constexpr qsizetype kFolderCharacters = 50;
+// What the second of the line's two rows holds after its caption, with room
+// to spare for wide letters.
+constexpr qsizetype kFolderCharacters = 44;
 
 QString shortened(const QString& folder, const QString& home) {
   const QString path = QDir::cleanPath(folder);
@@ -26,7 +27,7 @@ QString shortened(const QString& folder, const QString& home) {
 }  // namespace
 
 QString aboutLine(const QString& workingFolder, const QString& home) {
-  return QStringLiteral("VORDEN Input, part of Floating-Sphere SCF for Classrooms (see its README.md).\n"
+  return QStringLiteral("VORDEN Input of Floating-Sphere SCF for Classrooms, see README.md.\n"
                         "lobe.dat and lobe.out: %1")
       .arg(shortened(workingFolder, home));
 }

@@ -78,7 +78,7 @@ class InstalledCopyTest : public QObject {
     QTest::newRow("in home") << "/home/student/.local/share/vorden-input" << "~/.local/share/vorden-input";
     QTest::newRow("elsewhere") << "/opt/vorden/bin" << "/opt/vorden/bin";
     QTest::newRow("home's namesake") << "/home/student2/bin" << "/home/student2/bin";
-    // The first folder, an ellipsis, and the whole folders at the end within 50 characters.
+    // The first folder, an ellipsis, and the whole folders at the end within 44 characters.
     QTest::newRow("too long") << "/srv/classroom/chemistry/second-year/quantum/lab/vorden-input"
                               << QStringLiteral("/srv/\u2026/second-year/quantum/lab/vorden-input");
   }
