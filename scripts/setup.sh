@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev libeigen3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2
+  dpkg-dev file lintian man-db desktop-file-utils appstream
 )
 
 missing=()

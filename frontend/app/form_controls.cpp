@@ -42,8 +42,8 @@ constexpr ControlRow kControls[] = {
     {.name = "Image1", .kind = Picture, .caption = "", .place = {3720, 120, 5175, 2250},
      .accessibleName = "Water molecule drawn as floating Gaussian spheres"},
     {.name = "Label5", .kind = Label,
-     .caption = "VORDEN Input, part of the package Floating-Sphere SCF for Classrooms. "
-                "Its documentation is the package's README.md.",
+     // Its first row; the form adds the working folder as the second (aboutLine).
+     .caption = "VORDEN Input of Floating-Sphere SCF for Classrooms, see README.md.",
      .place = {3720, 2280, 5175, 375}, .tab = 45},
 
     {.name = "fraBasisSet", .kind = Frame, .caption = "Basis Set", .place = {360, 600, 3135, 2775}, .tab = 30,

@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include "about_line.h"
 #include "captioned_frame.h"
 #include "command_button.h"
 #include "field_corrections.h"
@@ -116,8 +117,8 @@ bool allowsIsotopeSubstitution(const QString& n) {
 
 }  // namespace
 
-InputOptionsForm::InputOptionsForm(PlatformServices& services, QString programFolder, QWidget* parent)
-    : QWidget(parent), services_(services), programFolder_(std::move(programFolder)) {
+InputOptionsForm::InputOptionsForm(PlatformServices& services, LobePlaces places, QWidget* parent)
+    : QWidget(parent), services_(services), places_(std::move(places)) {
   setObjectName(QStringLiteral("frmInputOptions"));
   setWindowTitle(kApplicationTitle);
   QFont formFont = font();
@@ -169,6 +170,9 @@ void InputOptionsForm::createControls() {
 
   txtTitle = named<QLineEdit>("txtTitle");
   Label5 = named<QLabel>("Label5");
+  // The about line names the working folder, so that a user can find lobe.dat and lobe.out.
+  Label5->setText(aboutLine(places_.workingFolder, QDir::homePath()));
+  Label5->setToolTip(QDir::toNativeSeparators(places_.workingFolder));
   txtSpin = named<QLineEdit>("txtSpin");
   txtCharge = named<QLineEdit>("txtCharge");
   chkCoulombHole = named<QCheckBox>("chkCoulombHole");
@@ -418,17 +422,17 @@ void InputOptionsForm::cmdSelectFile_Click() {
 }
 
 void InputOptionsForm::cmdOK_Click() {
-  const LaunchResult result = launchLobeEngine(services_, this, programFolder_, txtTitle->text(), lobeOptions());
+  const LaunchResult result = launchLobeEngine(services_, this, places_, txtTitle->text(), lobeOptions());
   if (result == LaunchResult::NoCoordinateFile || result == LaunchResult::CoordinateFileMissing)
     txtTitle->setFocus(Qt::OtherFocusReason);
   // A user who cannot see the engine's window appear still learns that it started.
   if (result == LaunchResult::Started)
     showStatus(tr("VORDEN started in %1; its report will appear there as lobe.out.")
-                   .arg(QDir::toNativeSeparators(programFolder_)));
+                   .arg(QDir::toNativeSeparators(places_.workingFolder)));
 }
 
 void InputOptionsForm::showStatus(const QString& text) { Label5->setText(text); }
 
-void InputOptionsForm::cmdViewResults_Click() { viewLobeOutput(services_, this, programFolder_); }
+void InputOptionsForm::cmdViewResults_Click() { viewLobeOutput(services_, this, places_.workingFolder); }
 
 void InputOptionsForm::cmdAbort_Click() { services_.exitProgram(); }

@@ -6,6 +6,7 @@
 
 #include "lobe_catalogue.h"
 #include "lobe_dat.h"
+#include "program_folder.h"
 
 class PlatformServices;
 class QButtonGroup;
@@ -25,8 +26,8 @@ class InputOptionsForm : public QWidget {
   Q_OBJECT
 
  public:
-  // programFolder holds the lobe engine, lobe.dat and lobe.out.
-  InputOptionsForm(PlatformServices& services, QString programFolder, QWidget* parent = nullptr);
+  // places: where a launch finds the lobe engine and keeps lobe.dat and lobe.out.
+  InputOptionsForm(PlatformServices& services, LobePlaces places, QWidget* parent = nullptr);
   ~InputOptionsForm() override;
 
   // The form-level indexes of the chosen option buttons.
@@ -34,7 +35,7 @@ class InputOptionsForm : public QWidget {
   int configurationInteractionIndex() const { return static_cast<int>(intConfigurationInteraction); }
   int orbitalsIndex() const { return static_cast<int>(intOrbitals); }
 
-  const QString& programFolder() const { return programFolder_; }
+  const LobePlaces& places() const { return places_; }
 
   // The values a launch writes into lobe.dat, read from the controls now.
   vorden::LobeOptions lobeOptions() const;
@@ -81,7 +82,7 @@ class InputOptionsForm : public QWidget {
   void cmdAbort_Click();
 
   PlatformServices& services_;
-  QString programFolder_;
+  LobePlaces places_;
   bool correctingField_ = false;  // a focus-loss correction (and its message) is under way
   QMetaObject::Connection focusWatch_;
   QList<QWidget*> keyboardOrder_;  // the controls that take the focus, by tab position

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "flushed_write.h"
 #include "platform_services.h"
 #include "program_folder.h"
 
@@ -21,7 +22,7 @@ bool fail(PlatformServices& services, QWidget* parent, const QString& descriptio
 
 }  // namespace
 
-bool blnCreateLobeDat(PlatformServices& services, QWidget* parent, const QString& programFolder,
+bool blnCreateLobeDat(PlatformServices& services, QWidget* parent, const QString& workingFolder,
                       const QString& coordinatePath, const vorden::LobeOptions& options) {
   QFile coordinates(coordinatePath);
   if (!coordinates.open(QIODevice::ReadOnly))
@@ -44,12 +45,12 @@ bool blnCreateLobeDat(PlatformServices& services, QWidget* parent, const QString
     return false;
   }
 
-  const QString target = lobeDatPath(programFolder);
+  const QString target = lobeDatPath(workingFolder);
   QSaveFile file(target);
   if (!file.open(QIODevice::WriteOnly))
     return fail(services, parent, QStringLiteral("%1 cannot be created: %2.").arg(shown(target), file.errorString()));
   const QByteArray bytes(lobeDat.text.data(), static_cast<qsizetype>(lobeDat.text.size()));
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
+  if (!writeAndFlush(file, bytes) || !file.commit()) {
     const QString reason = file.errorString();
     file.cancelWriting();
     return fail(services, parent, QStringLiteral("%1 cannot be written: %2.").arg(shown(target), reason));

@@ -27,7 +27,7 @@ bool deletePrevious(PlatformServices& services, QWidget* parent, const QString& 
 
 }  // namespace
 
-LaunchResult launchLobeEngine(PlatformServices& services, QWidget* parent, const QString& programFolder,
+LaunchResult launchLobeEngine(PlatformServices& services, QWidget* parent, const LobePlaces& places,
                               const QString& coordinatePath, const vorden::LobeOptions& options) {
   if (coordinatePath.isEmpty()) {
     services.showMessage(parent, Message{QStringLiteral("Please specify a data input file."), MessageIcon::Information});
@@ -40,29 +40,28 @@ LaunchResult launchLobeEngine(PlatformServices& services, QWidget* parent, const
   }
 
   // The previous report and input go first, so neither outlives a failed launch.
-  if (!deletePrevious(services, parent, lobeOutPath(programFolder)) ||
-      !deletePrevious(services, parent, lobeDatPath(programFolder)))
+  if (!deletePrevious(services, parent, lobeOutPath(places.workingFolder)) ||
+      !deletePrevious(services, parent, lobeDatPath(places.workingFolder)))
     return LaunchResult::OldResultsKept;
 
-  if (!blnCreateLobeDat(services, parent, programFolder, coordinatePath, options)) {
+  if (!blnCreateLobeDat(services, parent, places.workingFolder, coordinatePath, options)) {
     services.showMessage(parent,
                          Message{QStringLiteral("Error occurred in lobe.dat file creation."), MessageIcon::Critical});
     return LaunchResult::LobeDatNotCreated;
   }
 
-  const QString engine = lobeEnginePath(programFolder);
-  if (!services.startProgram(engine, programFolder)) {
+  if (!services.startProgram(places.engine, places.workingFolder)) {
     services.showMessage(parent, Message{QStringLiteral("The lobe engine %1 cannot be started: it is missing or "
-                                                        "cannot be run. lobe.dat is ready beside it.")
-                                             .arg(shown(engine)),
+                                                        "cannot be run. lobe.dat is ready in %2.")
+                                             .arg(shown(places.engine), shown(places.workingFolder)),
                                          MessageIcon::Critical});
     return LaunchResult::EngineNotStarted;
   }
   return LaunchResult::Started;
 }
 
-void viewLobeOutput(PlatformServices& services, QWidget* parent, const QString& programFolder) {
-  const QString report = lobeOutPath(programFolder);
+void viewLobeOutput(PlatformServices& services, QWidget* parent, const QString& workingFolder) {
+  const QString report = lobeOutPath(workingFolder);
   if (!QFileInfo(report).isFile()) {
     services.showMessage(parent, Message{QStringLiteral("No output file found.  (VORDEN may not be finished)"),
                                          MessageIcon::Information, QStringLiteral("'Lobe.out' missing")});

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QFile>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,6 +22,19 @@ QString contentOf(const QString& path) {
   return QString::fromLatin1(file.readAll());
 }
 
+// Copies the lobe engine into engineFolder and its basis-library files into
+// basisFolder, making both folders.
+bool installEngine(const QString& engineFolder, const QString& basisFolder) {
+  const QString engine = lobeEnginePath(engineFolder);
+  if (!QDir().mkpath(engineFolder) || !QDir().mkpath(basisFolder) ||
+      !QFile::copy(QStringLiteral(VORDEN_PROGRAM), engine) ||
+      !QFile::setPermissions(engine, QFile::permissions(engine) | QFile::ExeOwner))
+    return false;
+  for (const QFileInfo& file : QDir(QStringLiteral(LOBE_BASIS_DIR)).entryInfoList({QStringLiteral("*.gbs")}))
+    if (!QFile::copy(file.filePath(), QDir(basisFolder).filePath(file.fileName()))) return false;
+  return true;
+}
+
 }  // namespace
 
 class EndToEndTest : public QObject {
@@ -35,13 +49,8 @@ class EndToEndTest : public QObject {
   void launchRunsTheEngineAndViewFindsItsReport() {
     QTemporaryDir program;
     QVERIFY(program.isValid());
-    const QString engine = lobeEnginePath(program.path());
-    QVERIFY(QFile::copy(QStringLiteral(VORDEN_PROGRAM), engine));
-    QVERIFY(QFile::setPermissions(engine, QFile::permissions(engine) | QFile::ExeOwner));
     // The engine reads its basis-library files from "basis" beside itself.
-    QVERIFY(QDir(program.path()).mkdir(QStringLiteral("basis")));
-    for (const QFileInfo& file : QDir(QStringLiteral(LOBE_BASIS_DIR)).entryInfoList({QStringLiteral("*.gbs")}))
-      QVERIFY(QFile::copy(file.filePath(), program.path() + QStringLiteral("/basis/") + file.fileName()));
+    QVERIFY(installEngine(program.path(), program.filePath(QStringLiteral("basis"))));
 
     ShownForm f(program.path());
     f.services.startForReal = true;
@@ -70,6 +79,36 @@ class EndToEndTest : public QObject {
     click(f["cmdViewResults"]);
     QCOMPARE(f.services.viewed, QStringList{report});
     QVERIFY(f.services.messages.isEmpty());
+  }
+
+  // An installed copy: <prefix>/bin/vorden-input in a folder it cannot write,
+  // the engine in <prefix>/libexec/floating-sphere-scf and its basis library
+  // in <prefix>/share/floating-sphere-scf/basis. lobe.dat and lobe.out go to
+  // the per-user folder, where the engine runs and View Output looks.
+  void installedCopyRunsTheEngineInThePerUserFolder() {
+    QTemporaryDir prefix;
+    const QDir root(prefix.path());
+    QVERIFY(root.mkpath(QStringLiteral("bin")));
+    const QString engineFolder = root.filePath(QStringLiteral("libexec/floating-sphere-scf"));
+    QVERIFY(installEngine(engineFolder, root.filePath(QStringLiteral("share/floating-sphere-scf/basis"))));
+    const QString perUser = root.filePath(QStringLiteral("home/.local/share/vorden-input"));
+    const LobePlaces places = lobePlacesFor(root.filePath(QStringLiteral("bin")), false, perUser);
+    QCOMPARE(places.engine, lobeEnginePath(engineFolder));
+
+    ShownForm f(places);
+    QVERIFY(f.get<QLabel>("Label5")->text().contains(QDir::toNativeSeparators(perUser).right(30)));
+    f.services.startForReal = true;
+    f.retype(QStringLiteral("txtTitle"), QStringLiteral(EXAMPLES_DIR "/water.xyz"));
+    click(f["optBasisSet_3"]);
+    click(f["cmdOK"]);
+    QVERIFY2(f.services.messages.isEmpty(), f.services.messages.isEmpty() ? "" : qPrintable(f.services.messages.front().text));
+    const QString report = lobeOutPath(perUser);
+    QTRY_VERIFY_WITH_TIMEOUT(contentOf(report).contains(u"The run completed"), 60000);
+    QVERIFY(QFileInfo::exists(lobeDatPath(perUser)));
+    QVERIFY(QDir(root.filePath(QStringLiteral("bin"))).isEmpty());
+
+    click(f["cmdViewResults"]);
+    QCOMPARE(f.services.viewed, QStringList{report});
   }
 
   void missingEngineIsNamedAndLobeDatStays() {

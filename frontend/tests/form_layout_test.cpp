@@ -165,8 +165,8 @@ class FormLayoutTest : public QObject {
       if (!row.accessibleName.empty())
         QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), latin1(row.accessibleName));
       switch (row.kind) {
-        case ControlKind::Label:
-          QCOMPARE(qobject_cast<QLabel*>(w)->text(), caption);
+        case ControlKind::Label:  // the about line adds the working folder as a second row
+          QCOMPARE(qobject_cast<QLabel*>(w)->text().section(QLatin1Char('\n'), 0, 0), caption);
           break;
         case ControlKind::TextBox:
           QCOMPARE(qobject_cast<QLineEdit*>(w)->text(), caption);

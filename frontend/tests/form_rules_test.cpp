@@ -478,7 +478,7 @@ class FormRulesTest : public QObject {
   // The same with the desktop's real, modal message box, closed by a timer.
   void realMessageBoxGivesTheFocusBack() {
     DesktopServices desktop;
-    InputOptionsForm form(desktop, QDir::tempPath());
+    InputOptionsForm form(desktop, placesInOneFolder(QDir::tempPath()));
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     auto* spin = control<QLineEdit>(form, QStringLiteral("txtSpin"));

@@ -8,6 +8,7 @@
 
 #include "application_look.h"
 #include "input_options_form.h"
+#include "program_folder.h"
 #include "recording_services.h"
 
 int main(int argc, char* argv[]) {
@@ -18,7 +19,8 @@ int main(int argc, char* argv[]) {
   }
   setApplicationLook();
   RecordingServices services;
-  InputOptionsForm form(services, QDir::tempPath());
+  // As an installed copy shows itself: its files in the per-user working folder.
+  InputOptionsForm form(services, {lobeEnginePath(QDir::tempPath()), perUserWorkingFolder({}, QDir::homePath())});
   form.show();
   QApplication::processEvents();
   if (!form.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {

@@ -26,8 +26,9 @@ Control* control(const QWidget& form, const QString& name) {
 // A form at its start state, shown and active, so focus changes reach it as a
 // user's would.
 struct ShownForm {
-  explicit ShownForm(const QString& programFolder = QDir::tempPath())
-      : form(std::make_unique<InputOptionsForm>(services, programFolder)) {
+  explicit ShownForm(const QString& programFolder = QDir::tempPath()) : ShownForm(placesInOneFolder(programFolder)) {}
+
+  explicit ShownForm(const LobePlaces& places) : form(std::make_unique<InputOptionsForm>(services, places)) {
     form->show();
     if (!QTest::qWaitForWindowActive(form.get())) qFatal("the form's window did not become active");
   }
