@@ -98,8 +98,8 @@ double quartet(const PairProducts& ab, const PairProducts& cd, const BoysTable& 
 
 }  // namespace
 
-TwoElectronIntegrals::TwoElectronIntegrals(std::size_t functionCount)
-    : n_(functionCount), values_(pairCount() * (pairCount() + 1) / 2, 0.0) {}
+TwoElectronIntegrals::TwoElectronIntegrals(std::size_t functionCount, unsigned threads)
+    : n_(functionCount), threads_(threads), values_(pairCount() * (pairCount() + 1) / 2, 0.0) {}
 
 Eigen::MatrixXd TwoElectronIntegrals::coulomb(const Eigen::MatrixXd& density) const {
   // J_ij = sum over kl of (ij|kl) D_kl, with each unique quartet used for both pairs.
@@ -127,43 +127,57 @@ Eigen::MatrixXd TwoElectronIntegrals::coulomb(const Eigen::MatrixXd& density) co
 
 Eigen::MatrixXd TwoElectronIntegrals::exchange(const Eigen::MatrixXd& density) const {
   // K_ik = sum over jl of (ij|kl) D_jl; each unique (ij|kl) reaches up to
-  // eight elements, gathered here in a full matrix and symmetrised at the end.
+  // eight elements. The rows of the triangle are dealt out to the threads in
+  // a fixed pattern and the partial matrices added in a fixed order, so the
+  // result does not depend on timing.
   const auto n = Eigen::Index(n_);
-  Eigen::MatrixXd k = Eigen::MatrixXd::Zero(n, n);
-  const auto& d = density;
-  std::size_t index = 0;
-  for (Eigen::Index i = 0; i < n; ++i) {
-    for (Eigen::Index j = 0; j <= i; ++j) {
-      const std::size_t ij = pairIndex(std::size_t(i), std::size_t(j));
-      for (Eigen::Index kk = 0; kk < n; ++kk) {
-        for (Eigen::Index l = 0; l <= kk; ++l) {
-          const std::size_t kl = pairIndex(std::size_t(kk), std::size_t(l));
-          if (kl > ij) break;
-          const double v = values_[index++];
-          if (v == 0.0) continue;
-          // The distinct index permutations of (ij|kl), each once.
-          const bool ijSame = i == j, klSame = kk == l, pairSame = ij == kl;
-          auto add = [&](Eigen::Index a, Eigen::Index b, Eigen::Index c, Eigen::Index e) { k(a, c) += v * d(b, e); };
-          add(i, j, kk, l);
-          if (!ijSame) add(j, i, kk, l);
-          if (!klSame) add(i, j, l, kk);
-          if (!ijSame && !klSame) add(j, i, l, kk);
-          if (!pairSame) {
-            add(kk, l, i, j);
-            if (!klSame) add(l, kk, i, j);
-            if (!ijSame) add(kk, l, j, i);
-            if (!ijSame && !klSame) add(l, kk, j, i);
-          }
+  const std::size_t pairs = pairCount();
+  std::vector<Eigen::Index> first(pairs), second(pairs);
+  for (Eigen::Index i = 0, ij = 0; i < n; ++i) {
+    for (Eigen::Index j = 0; j <= i; ++j, ++ij) {
+      first[std::size_t(ij)] = i;
+      second[std::size_t(ij)] = j;
+    }
+  }
+  const unsigned threads = std::max(1u, threads_);
+  std::vector<Eigen::MatrixXd> partial(threads, Eigen::MatrixXd::Zero(n, n));
+  auto work = [&](unsigned thread) {
+    Eigen::MatrixXd& k = partial[thread];
+    const Eigen::MatrixXd& d = density;
+    for (std::size_t ij = thread; ij < pairs; ij += threads) {
+      const Eigen::Index i = first[ij], j = second[ij];
+      const double* row = &values_[ij * (ij + 1) / 2];
+      for (std::size_t kl = 0; kl <= ij; ++kl) {
+        const double v = row[kl];
+        if (v == 0.0) continue;
+        const Eigen::Index kk = first[kl], l = second[kl];
+        // The distinct index permutations of (ij|kl), each once.
+        const bool ijSame = i == j, klSame = kk == l, pairSame = ij == kl;
+        k(i, kk) += v * d(j, l);
+        if (!ijSame) k(j, kk) += v * d(i, l);
+        if (!klSame) k(i, l) += v * d(j, kk);
+        if (!ijSame && !klSame) k(j, l) += v * d(i, kk);
+        if (!pairSame) {
+          k(kk, i) += v * d(l, j);
+          if (!klSame) k(l, i) += v * d(kk, j);
+          if (!ijSame) k(kk, j) += v * d(l, i);
+          if (!ijSame && !klSame) k(l, j) += v * d(kk, i);
         }
       }
     }
-  }
+  };
+  std::vector<std::thread> pool;
+  for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work, t);
+  work(0);
+  for (std::thread& thread : pool) thread.join();
+  Eigen::MatrixXd k = partial[0];
+  for (unsigned t = 1; t < threads; ++t) k += partial[t];
   return 0.5 * (k + k.transpose());
 }
 
 TwoElectronIntegrals computeTwoElectronIntegrals(const LobeBasis& basis, unsigned threads, double negligible) {
   const std::size_t n = basis.functions.size();
-  TwoElectronIntegrals integrals(n);
+  TwoElectronIntegrals integrals(n, threads);
   const BoysTable& boys = boysTable();
   std::vector<PairProducts> pairs(integrals.pairCount());
   std::vector<std::pair<std::size_t, std::size_t>> functionsOf(pairs.size());

@@ -14,7 +14,8 @@ namespace lobe {
 class TwoElectronIntegrals {
  public:
   TwoElectronIntegrals() = default;
-  explicit TwoElectronIntegrals(std::size_t functionCount);
+  // threads: how many threads build the exchange matrices.
+  TwoElectronIntegrals(std::size_t functionCount, unsigned threads);
 
   static std::size_t pairIndex(std::size_t i, std::size_t j) { return i >= j ? i * (i + 1) / 2 + j : j * (j + 1) / 2 + i; }
   static std::size_t quartetIndex(std::size_t ij, std::size_t kl) {
@@ -36,6 +37,7 @@ class TwoElectronIntegrals {
 
  private:
   std::size_t n_ = 0;
+  unsigned threads_ = 1;
   std::vector<double> values_;
 };
 
@@ -44,6 +46,6 @@ class TwoElectronIntegrals {
 // summed over the lobes of the four functions. Quartets whose Schwarz bound
 // sqrt((mu nu|mu nu)(la si|la si)) is below `negligible` are set to zero.
 // Runs on `threads` threads.
-TwoElectronIntegrals computeTwoElectronIntegrals(const LobeBasis& basis, unsigned threads, double negligible = 1e-13);
+TwoElectronIntegrals computeTwoElectronIntegrals(const LobeBasis& basis, unsigned threads, double negligible = 1e-12);
 
 }  // namespace lobe
