@@ -20,6 +20,9 @@ struct OptimiserSettings {
   // Converged when no derivative with respect to a coordinate (hartree/bohr)
   // or to the logarithm of an exponent (hartree) exceeds this.
   double gradientTolerance = 1e-7;
+  // Also converged when the energy no longer falls at double precision and
+  // no gradient component exceeds this.
+  double settledGradientTolerance = 1e-4;
   OverlapFloor floor;
 };
 
@@ -33,10 +36,9 @@ struct OptimiserStep {
 
 enum class StopReason {
   GradientConverged,  // every gradient component below the tolerance
-  EnergySettled,      // the quasi-Newton steps no longer change the energy
+  EnergySettled,      // the quasi-Newton steps no longer lower the energy
   EvaluationLimit,
   ScfNotConverged,
-  OptimiserFailed,
 };
 
 struct OptimisationResult {
@@ -45,7 +47,7 @@ struct OptimisationResult {
   double bestLargestGradient = 0;
   int evaluations = 0;
   bool converged = false;
-  StopReason reason = StopReason::OptimiserFailed;
+  StopReason reason = StopReason::EnergySettled;
   std::string explanation;  // the reason in words, for the report
 };
 
