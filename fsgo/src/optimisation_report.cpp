@@ -28,6 +28,10 @@ const char* freedomInWords(Freedom f) {
   return "";
 }
 
+// A coordinate as printed to six decimals: one that rounds to zero prints as
+// 0.000000, whatever side of the symmetry plane rounding left it on.
+double shown(double x) { return std::abs(x) < 5e-7 ? 0.0 : x; }
+
 std::string sphereTable(const Molecule& m) {
   std::string out = "\nSpheres (radius rho = alpha^-1/2; positions in bohr)\n";
   out += line("%6s %20s %10s %12s %12s %12s %8s %10s", "sphere", "exponent alpha", "radius", "x", "y", "z",
@@ -44,7 +48,7 @@ std::string sphereTable(const Molecule& m) {
       }
     }
     out += line("%6zu %20.14f %10.6f %12.6f %12.6f %12.6f", s + 1, sp.exponent, 1.0 / std::sqrt(sp.exponent),
-                sp.centre.x(), sp.centre.y(), sp.centre.z());
+                shown(sp.centre.x()), shown(sp.centre.y()), shown(sp.centre.z()));
     out.pop_back();
     out += m.nuclei.empty() ? "\n" : line(" %8zu %10.6f", nearest + 1, distance);
   }
@@ -56,7 +60,8 @@ std::string nucleusTable(const Molecule& m) {
   out += line("%6s %6s %12s %12s %12s", "atom", "charge", "x", "y", "z");
   for (std::size_t a = 0; a < m.nuclei.size(); ++a) {
     const Nucleus& c = m.nuclei[a];
-    out += line("%6zu %6.2f %12.6f %12.6f %12.6f", a + 1, c.charge, c.position.x(), c.position.y(), c.position.z());
+    out += line("%6zu %6.2f %12.6f %12.6f %12.6f", a + 1, c.charge, shown(c.position.x()), shown(c.position.y()),
+                shown(c.position.z()));
   }
   out += "\nInternuclear distances (bohr)\n";
   for (std::size_t a = 0; a < m.nuclei.size(); ++a)
