@@ -121,3 +121,17 @@ TEST(FsgoProgram, NeverOverwritesAnExistingOutput) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FsgoProgram, WaterLonePairsStopAtTheOverlapFloorAndTheReportSaysSo) {
+  Folder folder(readText(fs::path(EXAMPLES_DIR) / "fsgo-water" / "scf1s.dat"));
+  std::string err;
+  EXPECT_EQ(folder.run(FSGO_BINARY, "", err), 0) << err;
+  const std::string report = readText(folder.path / "fsgo.out");
+  EXPECT_NE(report.find("presses against the overlap floor"), std::string::npos);
+  EXPECT_NE(report.find("Spheres 4 and 5 are"), std::string::npos) << "the two lone-pair spheres";
+  EXPECT_GT(numberAfter(report, "Smallest overlap eigenvalue"), 1e-4);
+}
+
+}  // namespace
