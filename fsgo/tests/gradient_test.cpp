@@ -67,21 +67,23 @@ TEST(Gradient, MatchesCentralDifferencesOfTheEnergy) {
       EXPECT_EQ(nearlyMerged, e.barrier > 0) << c.name << " " << e.smallestOverlapEigenvalue;
       SCOPED_TRACE(std::string(c.name) + (nearlyMerged ? " nearly merged" : ""));
       const double h = 1e-5;
+      // The barrier's steep curvature leaves a larger truncation error in the differences.
+      const double tol = nearlyMerged ? 1e-6 : 1e-7;
       for (std::size_t s = 0; s < m.spheres.size(); ++s) {
         const double alpha = m.spheres[s].exponent;
         EXPECT_NEAR(e.gradient.exponent[s],
                     centralDifference(m, floor, h * alpha, [&](Molecule& x, double d) { x.spheres[s].exponent += d; }),
-                    1e-6 * (1 + std::abs(e.gradient.exponent[s])));
+                    tol * (1 + std::abs(e.gradient.exponent[s])));
         for (int d = 0; d < 3; ++d)
           EXPECT_NEAR(e.gradient.centre[s](d),
                       centralDifference(m, floor, h, [&](Molecule& x, double t) { x.spheres[s].centre(d) += t; }),
-                      1e-6 * (1 + std::abs(e.gradient.centre[s](d))));
+                      tol * (1 + std::abs(e.gradient.centre[s](d))));
       }
       for (std::size_t a = 0; a < m.nuclei.size(); ++a)
         for (int d = 0; d < 3; ++d)
           EXPECT_NEAR(e.gradient.nucleus[a](d),
                       centralDifference(m, floor, h, [&](Molecule& x, double t) { x.nuclei[a].position(d) += t; }),
-                      1e-6 * (1 + std::abs(e.gradient.nucleus[a](d))));
+                      tol * (1 + std::abs(e.gradient.nucleus[a](d))));
     }
 }
 
