@@ -128,9 +128,9 @@ int main(int argc, char** argv) {
     return fail(error);
   }
 
-  std::fputs(fsgo::reportHeading(input.firstRecord.substr(0, 60), input.molecule, settings.freedom, startEvaluation)
-                 .c_str(),
-             report);
+  std::string title = input.firstRecord.substr(0, 60);
+  title.erase(title.find_last_not_of(' ') + 1);
+  std::fputs(fsgo::reportHeading(title, input.molecule, settings.freedom, startEvaluation).c_str(), report);
   std::fputs(fsgo::stepHeading().c_str(), report);
   const fsgo::OptimisationResult result = fsgo::optimiseSpheres(
       input.molecule, settings, [&](const fsgo::OptimiserStep& step) { std::fputs(fsgo::stepLine(step).c_str(), report); });
