@@ -29,6 +29,9 @@ DeckInput readDeckForOptimisation(std::string_view bytes, const std::string& fil
     refuse(fileName, "columns 70-72 (iop): fsgo optimises floating Gaussian spheres, so the deck must be of the "
                      "multi-centre kind (iop >= 2); found iop = " + std::to_string(p.iop) +
                          ", the single-centre kind with Slater functions");
+  if (p.nat < 1)
+    refuse(fileName, "columns 61-63 (nat): without a nucleus nothing holds the spheres together; found nat = " +
+                         std::to_string(p.nat));
   if (p.nel <= 0 || p.nel % 2 != 0)
     refuse(fileName, "columns 67-69 (nel): fsgo treats closed shells, so the electron count must be even and "
                      "positive; found nel = " + std::to_string(p.nel));

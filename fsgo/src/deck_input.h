@@ -17,8 +17,8 @@ struct DeckInput {
 // Reads the deck with the engine's own deck reader, so the fields, refusals
 // and messages are the engine's. Refuses, with the engine's DeckError naming
 // the file, line and columns, also what cannot be optimised: the parabola
-// mode, the single-centre kind, an odd or zero electron count, and fewer
-// spheres than electron pairs.
+// mode, the single-centre kind, a deck without nuclei, an odd or zero
+// electron count, and fewer spheres than electron pairs.
 DeckInput readDeckForOptimisation(std::string_view bytes, const std::string& fileName);
 
 }  // namespace fsgo

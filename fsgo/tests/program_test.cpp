@@ -92,6 +92,7 @@ TEST(FsgoProgram, RefusesWhatItCannotOptimiseWithStatusTwoAndNoOutput) {
        "line 1: columns 79-80 (par)"},
       {firstRecord("  1  1  2  1  0  0 0") + "  2.000000\n    1.00000000000000\n", "", "line 1: columns 70-72 (iop)"},
       {firstRecord("  2  1  3  2  0  0 0") + kH2Body, "", "line 1: columns 67-69 (nel)"},
+      {firstRecord("  0  1  2  2  0  0 0") + kH2Body.substr(82), "", "line 1: columns 61-63 (nat)"},
       {firstRecord("  2  1  4  2  0  0 0") + kH2Body, "", "line 1: columns 64-66 (nbs)"},
       {firstRecord("  2  1  2  2  0  0 0") + kH2Body.substr(0, 82) + "   -0.50000000000000  0.000000  0.000000  0.000000\n",
        "", "line 4: columns 1-20 (alpha)"},

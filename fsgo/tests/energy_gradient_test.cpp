@@ -1,7 +1,8 @@
-// The analytic gradient against central differences of the energy, on decks
-// with random sphere exponents and centres: one sphere per electron pair
-// (P = 2 S^-1), more spheres than pairs (SCF), and spheres close enough for
-// the overlap floor's barrier to act.
+// The energy against an independent program, and the analytic gradient
+// against central differences of the energy on decks with random sphere
+// exponents and centres: one sphere per electron pair (P = 2 S^-1), more
+// spheres than pairs (SCF), and spheres close enough for the overlap floor's
+// barrier to act.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -85,6 +86,20 @@ TEST(Gradient, MatchesCentralDifferencesOfTheEnergy) {
                       centralDifference(m, floor, h, [&](Molecule& x, double t) { x.nuclei[a].position(d) += t; }),
                       tol * (1 + std::abs(e.gradient.nucleus[a](d))));
     }
+}
+
+// HeH+ with a sphere on each nucleus and two floating between them: more
+// spheres than electron pairs, so the SCF path. The reference is Psi4 1.3.2's
+// RHF energy for the same basis (single normalised s primitives, two on ghost
+// atoms), converged to 1e-12 hartree.
+TEST(Energy, MatchesAnIndependentRhfProgramWithFloatingSpheres) {
+  const Molecule heh{{{2, {0, 0, 0}}, {1, {0.3, 0, 1.4}}},
+                     {{1.70, {0, 0, 0}}, {0.45, {0.3, 0, 1.4}}, {0.90, {0.8, 0.4, 0.5}}, {2.30, {-0.6, 0.2, -0.3}}},
+                     2};
+  const EnergyEvaluation e = evaluateEnergy(heh, OverlapFloor{});
+  EXPECT_TRUE(e.scfConverged);
+  EXPECT_NEAR(e.nuclearRepulsion, 1.3968605915391565, 1e-13);
+  EXPECT_NEAR(e.total(), -2.4816435384571136, 1e-10);
 }
 
 }  // namespace
