@@ -1,5 +1,6 @@
 #include "sphere_optimiser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -54,9 +55,8 @@ struct Variables {
   }
 };
 
-// Stands in for the energy where the overlap is singular: far above any real
-// energy, so that the line search steps back.
-constexpr double kSingularPenalty = 1e6;
+// Stands in for the energy where there is none: far above any real energy.
+constexpr double kNoEnergyPenalty = 1e6;
 
 // L-BFGS runs at most, each from the best point of the one before.
 constexpr int kMaxRuns = 20;
@@ -77,9 +77,11 @@ struct Search {
     variables.unpack(x, molecule);
     const EnergyEvaluation e = evaluateEnergy(molecule, settings.floor, result.bestEvaluation.density);
     ++result.evaluations;
-    if (e.singular) {
+    // A singular overlap, or a step so wild that an exponent overflows: no
+    // energy here, and the line search steps back.
+    if (e.singular || !std::isfinite(e.total() + e.barrier)) {
       std::fill(grad.begin(), grad.end(), 0.0);
-      return kSingularPenalty;
+      return kNoEnergyPenalty;
     }
     const std::vector<double> g = variables.packGradient(molecule, e.gradient);
     if (!grad.empty()) grad = g;
