@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make
   libgtest-dev libbenchmark-dev libeigen3-dev
+  libnlopt-cxx-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2
   dpkg-dev file lintian man-db desktop-file-utils appstream
