@@ -166,8 +166,9 @@ class LobeRun {
       json_.symbols.push_back(atom.symbol);
       json_.geometryBohr.push_back(atom.bohr);
     }
-    writeMolecule(deck);
-    checkMolecule(deck);
+    const vorden::SpinCheck spin = vorden::checkSpin(deck.spinMultiplicity, molecule_.electrons);
+    writeMolecule(deck, spin);
+    checkMolecule(spin);
 
     const bool restricted = molecule_.multiplicity == 1;
     json_.method = restricted ? "RHF" : "UHF";
@@ -211,7 +212,7 @@ class LobeRun {
     report_.write(text + "\n");
   }
 
-  void writeMolecule(const vorden::LobeDeck& deck) {
+  void writeMolecule(const vorden::LobeDeck& deck, const vorden::SpinCheck& spin) {
     std::string text = "Molecule (" + std::to_string(molecule_.atoms.size()) + " atoms)\n";
     text += "   No.  Atom   Z     x/angstrom  y/angstrom  z/angstrom      x/bohr      y/bohr      z/bohr\n";
     for (std::size_t i = 0; i < molecule_.atoms.size(); ++i) {
@@ -220,7 +221,6 @@ class LobeRun {
                      atom.atomicNumber, shown(atom.angstrom[0]), shown(atom.angstrom[1]), shown(atom.angstrom[2]),
                      shown(atom.bohr[0]), shown(atom.bohr[1]), shown(atom.bohr[2]));
     }
-    const vorden::SpinCheck spin = vorden::checkSpin(deck.spinMultiplicity, molecule_.electrons);
     text += row("Molecular formula", vorden::molecularFormula(deck.atoms));
     text += row("Charge", std::to_string(molecule_.charge));
     text += row("Electrons", std::to_string(molecule_.electrons));
@@ -228,8 +228,7 @@ class LobeRun {
     report_.write(text);
   }
 
-  void checkMolecule(const vorden::LobeDeck& deck) {
-    const vorden::SpinCheck spin = vorden::checkSpin(deck.spinMultiplicity, molecule_.electrons);
+  void checkMolecule(const vorden::SpinCheck& spin) {
     if (!spin.agrees) {
       throw RunStop{kBadInput, "input_error", "the spin multiplicity " + spin.explanation};
     }

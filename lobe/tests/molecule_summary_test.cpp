@@ -16,7 +16,7 @@ std::vector<LobeDeckAtom> atoms(std::initializer_list<std::pair<const char*, int
   return list;
 }
 
-TEST(StandinMoleculeSummary, FormulaInHillOrder) {
+TEST(MoleculeSummary, FormulaInHillOrder) {
   EXPECT_EQ(molecularFormula(atoms({{"O ", 8}, {"H ", 1}, {"H ", 1}})), "H2O");
   EXPECT_EQ(molecularFormula(atoms({{"H ", 1}, {"C ", 6}, {"H ", 1}, {"H ", 1}, {"H ", 1}})), "CH4");
   EXPECT_EQ(molecularFormula(atoms({{"O ", 8}, {"C ", 6}, {"H ", 1}, {"C ", 6}, {"H ", 1}, {"H ", 1}, {"H ", 1},
@@ -26,7 +26,7 @@ TEST(StandinMoleculeSummary, FormulaInHillOrder) {
   EXPECT_EQ(molecularFormula(atoms({{"Ne", 10}})), "Ne");
 }
 
-TEST(StandinMoleculeSummary, ElectronsAreAtomicNumbersMinusCharge) {
+TEST(MoleculeSummary, ElectronsAreAtomicNumbersMinusCharge) {
   LobeDeck water;
   water.atoms = atoms({{"O ", 8}, {"H ", 1}, {"H ", 1}});
   EXPECT_EQ(countElectrons(water).electrons, 10);
@@ -37,7 +37,7 @@ TEST(StandinMoleculeSummary, ElectronsAreAtomicNumbersMinusCharge) {
   EXPECT_EQ(countElectrons(water).electrons, 7);
 }
 
-TEST(StandinMoleculeSummary, SpinMultiplicityAgreement) {
+TEST(MoleculeSummary, SpinMultiplicityAgreement) {
   struct Case {
     int spin;
     int electrons;

@@ -28,7 +28,7 @@ void expectProblem(const std::string& bytes, int line, const std::string& where)
   EXPECT_FALSE(check.problem->what.empty());
 }
 
-TEST(StandinLobeDatCheck, DecodesTheWaterExample) {
+TEST(LobeDatReader, DecodesTheWaterExample) {
   const LobeDeck deck = wellFormed(kWaterLobeDat);
   EXPECT_EQ(deck.fileName, "water.xyz");
   EXPECT_EQ(deck.printLevel, 0);
@@ -54,14 +54,14 @@ TEST(StandinLobeDatCheck, DecodesTheWaterExample) {
   EXPECT_EQ(deck.naturalOrbitalIterations, 0);
 }
 
-TEST(StandinLobeDatCheck, NegativeChargeMovesTheFirstAtomRecordRight) {
+TEST(LobeDatReader, NegativeChargeMovesTheFirstAtomRecordRight) {
   const LobeDeck deck = wellFormed(replaced(kWaterLobeDat, "O  8003    ", "O  8-023    "));
   EXPECT_EQ(deck.charge, -2);
   EXPECT_EQ(deck.atoms.at(0).x, " 0.000000");
   EXPECT_EQ(wellFormed(replaced(kWaterLobeDat, "O  8003", "O  8073")).charge, 7);
 }
 
-TEST(StandinLobeDatCheck, ClosingRecordCodes) {
+TEST(LobeDatReader, ClosingRecordCodes) {
   LobeDeck deck = wellFormed(replaced(kWaterLobeDat, "  0  0  0  0  0  1 \n", "  0  0  0  2  0  0 -1\n"));
   EXPECT_EQ(deck.postHartreeFock, PostHartreeFock::BoysReevesCasSmall);
   EXPECT_EQ(deck.naturalOrbitalIterations, 2);
@@ -75,7 +75,7 @@ TEST(StandinLobeDatCheck, ClosingRecordCodes) {
   EXPECT_EQ(deck.postHartreeFock, PostHartreeFock::SingleExcitationCdMcd);
 }
 
-TEST(StandinLobeDatCheck, HeliumAndSmallBasisSetsEndAtColumnForty) {
+TEST(LobeDatReader, HeliumAndSmallBasisSetsEndAtColumnForty) {
   std::string bytes = replaced(kWaterLobeDat, "H  1  3     0.000000  0.757200 -0.469200-1.00 0.00-2.00 0.00 0.00 0.00\n",
                                "He 2  3     0.000000  0.757200 -0.469200\n");
   EXPECT_EQ(wellFormed(bytes).atoms.at(1).lobeParameters, "");
@@ -86,7 +86,7 @@ TEST(StandinLobeDatCheck, HeliumAndSmallBasisSetsEndAtColumnForty) {
 
 // --- Malformed files: each names its line and columns -----------------------
 
-TEST(StandinLobeDatCheckMalformed, FileStructure) {
+TEST(LobeDatReaderMalformed, FileStructure) {
   expectProblem("", 1, "line 1");
   expectProblem(kWaterLobeDat.substr(0, kWaterLobeDat.size() - 2), 8, "end of the file");  // no CR LF
   expectProblem(kWaterLobeDat.substr(0, kWaterLobeDat.size() - 3) + "\r\n", 7, "line 7");
@@ -97,7 +97,7 @@ TEST(StandinLobeDatCheckMalformed, FileStructure) {
   expectProblem(replaced(kWaterLobeDat, "  1 \n\n\r\n", "  1 \n\nextra\n\r\n"), 8, "line 8");
 }
 
-TEST(StandinLobeDatCheckMalformed, OptionsRecordColumns) {
+TEST(LobeDatReaderMalformed, OptionsRecordColumns) {
   const std::string options = "   water.xyz                  0  2        00 3       30 0000          0  00";
   const auto withOptions = [](const std::string& record) { return replaced(kWaterLobeDat, std::string(
       "   water.xyz                  0  2        00 3       30 0000          0  00"), record); };
@@ -127,7 +127,7 @@ TEST(StandinLobeDatCheckMalformed, OptionsRecordColumns) {
   EXPECT_EQ(wellFormed(withOptions(at(57, "81"))).isotope, 81);
 }
 
-TEST(StandinLobeDatCheckMalformed, AtomRecordColumns) {
+TEST(LobeDatReaderMalformed, AtomRecordColumns) {
   const std::string first = "O  8003     0.000000  0.000000  0.117300-1.00 0.00-2.00 0.00 0.00 2.49";
   const auto withFirst = [&first](std::size_t column, const std::string& text) {
     std::string record = first;
@@ -156,12 +156,12 @@ TEST(StandinLobeDatCheckMalformed, AtomRecordColumns) {
                 "columns 13-21 (x coordinate)");
 }
 
-TEST(StandinLobeDatCheckMalformed, LaterAtomRecordsCarryNoCharge) {
+TEST(LobeDatReaderMalformed, LaterAtomRecordsCarryNoCharge) {
   expectProblem(replaced(kWaterLobeDat, "H  1  3     0.000000  0.757200", "H  1003     0.000000  0.757200"), 3,
                 "line 3 (atom record 2), columns 5-6");
 }
 
-TEST(StandinLobeDatCheckMalformed, ClosingRecordColumns) {
+TEST(LobeDatReaderMalformed, ClosingRecordColumns) {
   const auto withClosing = [](const std::string& record) {
     return replaced(kWaterLobeDat, "  0  0  0  0  0  1 \n", record + "\n");
   };
@@ -176,9 +176,9 @@ TEST(StandinLobeDatCheckMalformed, ClosingRecordColumns) {
   expectProblem(withClosing("  0  0  0  0  0  0 -1 "), 6, "column 22");
 }
 
-// --- Whatever the writer makes, the stand-in accepts and decodes the same ---
+// --- Whatever the writer makes, the reader accepts and decodes the same ---
 
-TEST(StandinLobeDatCheck, AcceptsAndDecodesWhatTheWriterMakes) {
+TEST(LobeDatReader, AcceptsAndDecodesWhatTheWriterMakes) {
   struct Case {
     int basisSet;
     std::string charge;
