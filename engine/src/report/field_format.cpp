@@ -135,20 +135,27 @@ std::size_t exactFixed(double magnitude, int d, char* buf) {
 
 // The digits of v, exactly D of them with leading zeros, into at[0..D). The
 // number is halved into a high and a low part, each written on its own, so
-// the divisions by ten form short chains instead of one of length D.
+// the divisions by ten form short chains instead of one of length D; parts
+// of nine digits or fewer are divided in 32 bits.
 template <int D>
-void putDigits(char* at, std::uint32_t v) {
+void putDigits(char* at, std::uint64_t v) {
   if constexpr (D == 1) {
     at[0] = static_cast<char>('0' + v);
   } else if constexpr (D > 1) {
     constexpr int kLow = D / 2;
-    const auto split = static_cast<std::uint32_t>(kPow10[kLow]);
-    putDigits<D - kLow>(at, v / split);
-    putDigits<kLow>(at + (D - kLow), v % split);
+    if constexpr (D <= 9) {
+      const auto small = static_cast<std::uint32_t>(v);
+      constexpr auto split = static_cast<std::uint32_t>(kPow10[kLow]);
+      putDigits<D - kLow>(at, small / split);
+      putDigits<kLow>(at + (D - kLow), small % split);
+    } else {
+      putDigits<D - kLow>(at, v / kPow10[kLow]);
+      putDigits<kLow>(at + (D - kLow), v % kPow10[kLow]);
+    }
   }
 }
 
-// The Fw.d field with d = D <= 9 written straight into its place: the
+// The Fw.d field with d = D <= 12 written straight into its place: the
 // rounded integer q = magnitude * 10^D (as exactFixed forms it) is split
 // into its integer part and D decimals, the digits are set right-justified
 // in a field buffer, and the field is appended in one piece. Returns false,
@@ -156,12 +163,12 @@ void putDigits(char* at, std::uint32_t v) {
 // this fast path.
 template <int D>
 bool appendShortFixed(std::string& out, bool negative, std::uint64_t q, int w) {
-  constexpr std::size_t kField = 64;  // 20 integer digits, the point, 9 decimals, a sign and w <= 32 blanks
+  constexpr std::size_t kField = 64;  // 20 integer digits, the point, 12 decimals, a sign; w <= 32
   if (w > 32) return false;
   char field[kField];
   char* const end = field + kField;
   std::uint64_t integer = q / kPow10[D];
-  const auto decimals = static_cast<std::uint32_t>(q - integer * kPow10[D]);
+  const std::uint64_t decimals = q - integer * kPow10[D];
   putDigits<D>(end - D, decimals);
   char* p = end - D;
   *--p = '.';
@@ -192,7 +199,7 @@ bool appendShortFixed(std::string& out, bool negative, std::uint64_t q, int w) {
 // without the intermediate text of exactFixed.
 bool appendFewDecimals(std::string& out, bool negative, double magnitude, int w, int d) {
   std::uint64_t q = 0;
-  if (d > 9 || !scaledToInteger(magnitude, d, q)) return false;
+  if (d > 12 || !scaledToInteger(magnitude, d, q)) return false;
   switch (d) {
     case 0: return appendShortFixed<0>(out, negative, q, w);
     case 1: return appendShortFixed<1>(out, negative, q, w);
@@ -203,7 +210,10 @@ bool appendFewDecimals(std::string& out, bool negative, double magnitude, int w,
     case 6: return appendShortFixed<6>(out, negative, q, w);
     case 7: return appendShortFixed<7>(out, negative, q, w);
     case 8: return appendShortFixed<8>(out, negative, q, w);
-    default: return appendShortFixed<9>(out, negative, q, w);
+    case 9: return appendShortFixed<9>(out, negative, q, w);
+    case 10: return appendShortFixed<10>(out, negative, q, w);
+    case 11: return appendShortFixed<11>(out, negative, q, w);
+    default: return appendShortFixed<12>(out, negative, q, w);
   }
 }
 #else
