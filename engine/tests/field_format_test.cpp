@@ -192,7 +192,11 @@ TEST(FieldFormatReal, AgreesWithCLibraryOnRandomValues) {
     std::snprintf(reference, sizeof reference, "%.*f", d, x == 0 ? 0.0 : x);
     std::string expected = reference;
     if (d == 0) expected += '.';
-    const int w = 60;
+    // Wide fields and the narrow ones of the report, where a lone zero
+    // before the point goes when the field is one column short.
+    const int w = n % 2 == 0 ? 60 : 11;
+    const std::size_t zeroAt = expected[0] == '-' ? 1 : 0;
+    if (expected.size() == w + 1u && d > 0 && expected.compare(zeroAt, 2, "0.") == 0) expected.erase(zeroAt, 1);
     expected = expected.size() > static_cast<std::size_t>(w) ? std::string(w, '*')
                                                              : std::string(w - expected.size(), ' ') + expected;
     ASSERT_EQ(F(x, w, d), expected) << "value " << std::hexfloat << x << " with " << d << " decimals";

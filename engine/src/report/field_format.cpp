@@ -79,11 +79,10 @@ constexpr std::uint64_t kPow10[kExactMaxDecimals + 1] = {
 
 // The common case, done exactly in integers: a magnitude below 2^53 is
 // m * 2^-s with m < 2^53, so m * 10^d (d <= 19) fits in 117 bits, and the
-// rounded quotient by 2^s, ties to even, is the field's digit string.
-// Writes "I.F" to buf (at least kExactTextSize chars) and returns its length, or 0 when
-// the magnitude or the result is outside this range.
-std::size_t exactFixed(double magnitude, int d, char* buf) {
-  if (d > kExactMaxDecimals) return 0;
+// rounded quotient by 2^s, ties to even, is the field's digit string. Sets
+// result to that quotient; false when the magnitude or the quotient (more
+// than 64 bits) is outside this range.
+bool scaledToInteger(double magnitude, int d, std::uint64_t& result) {
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
   const int biased = static_cast<int>(bits >> 52);
   std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
@@ -92,9 +91,9 @@ std::size_t exactFixed(double magnitude, int d, char* buf) {
     m |= std::uint64_t{1} << 52;
     e = biased - 1075;
   }
-  if (e > 0) return 0;
+  if (e > 0) return false;
   const unsigned s = static_cast<unsigned>(-e);
-  const Uint128 scaled = static_cast<Uint128>(m) * kPow10[d];  // < 2^117
+  const Uint128 scaled = static_cast<Uint128>(m) * kPow10[d];
   Uint128 q = 0;
   if (s == 0) {
     q = scaled;
@@ -104,9 +103,19 @@ std::size_t exactFixed(double magnitude, int d, char* buf) {
     const Uint128 half = static_cast<Uint128>(1) << (s - 1);
     if (rest > half || (rest == half && (q & 1) != 0)) ++q;
   }
-  if ((q >> 64) != 0) return 0;
+  if ((q >> 64) != 0) return false;
+  result = static_cast<std::uint64_t>(q);
+  return true;
+}
+
+// Writes "I.F" for the quotient of scaledToInteger to buf (at least
+// kExactTextSize chars) and returns its length, or 0 when the magnitude or
+// the result is outside that range.
+std::size_t exactFixed(double magnitude, int d, char* buf) {
+  std::uint64_t q = 0;
+  if (d > kExactMaxDecimals || !scaledToInteger(magnitude, d, q)) return 0;
   // The digits of q from the right, with the point d digits from the end.
-  auto digits = static_cast<std::uint64_t>(q);
+  std::uint64_t digits = q;
   char tmp[kExactTextSize];
   char* p = tmp + kExactTextSize;
   if (d == 0) *--p = '.';
@@ -123,8 +132,93 @@ std::size_t exactFixed(double magnitude, int d, char* buf) {
   std::copy(p, tmp + kExactTextSize, buf);
   return len;
 }
+
+// The digits of v, exactly D of them with leading zeros, into at[0..D). The
+// number is halved into a high and a low part, each written on its own, so
+// the divisions by ten form short chains instead of one of length D; parts
+// of nine digits or fewer are divided in 32 bits.
+template <int D>
+void putDigits(char* at, std::uint64_t v) {
+  if constexpr (D == 1) {
+    at[0] = static_cast<char>('0' + v);
+  } else if constexpr (D > 1) {
+    constexpr int kLow = D / 2;
+    if constexpr (D <= 9) {
+      const auto small = static_cast<std::uint32_t>(v);
+      constexpr auto split = static_cast<std::uint32_t>(kPow10[kLow]);
+      putDigits<D - kLow>(at, small / split);
+      putDigits<kLow>(at + (D - kLow), small % split);
+    } else {
+      putDigits<D - kLow>(at, v / kPow10[kLow]);
+      putDigits<kLow>(at + (D - kLow), v % kPow10[kLow]);
+    }
+  }
+}
+
+// The Fw.d field with d = D <= 12 written straight into its place: the
+// rounded integer q = magnitude * 10^D (as exactFixed forms it) is split
+// into its integer part and D decimals, the digits are set right-justified
+// in a field buffer, and the field is appended in one piece. Returns false,
+// appending nothing, when the magnitude, the result or the width is outside
+// this fast path.
+template <int D>
+bool appendShortFixed(std::string& out, bool negative, std::uint64_t q, int w) {
+  constexpr std::size_t kField = 64;  // 20 integer digits, the point, 12 decimals, a sign; w <= 32
+  if (w > 32) return false;
+  char field[kField];
+  char* const end = field + kField;
+  std::uint64_t integer = q / kPow10[D];
+  const std::uint64_t decimals = q - integer * kPow10[D];
+  putDigits<D>(end - D, decimals);
+  char* p = end - D;
+  *--p = '.';
+  const bool zeroInteger = integer == 0;
+  do {
+    *--p = static_cast<char>('0' + integer % 10);
+    integer /= 10;
+  } while (integer != 0);
+  const auto width = static_cast<std::size_t>(w);
+  std::size_t total = (negative ? 1 : 0) + static_cast<std::size_t>(end - p);
+  // The zero before the point goes when the field is exactly one column short.
+  if (D > 0 && zeroInteger && total == width + 1) {
+    ++p;
+    --total;
+  }
+  if (total > width) {
+    appendAsterisks(out, w);
+    return true;
+  }
+  if (negative) *--p = '-';
+  char* const start = end - width;
+  std::fill(start, p, ' ');
+  out.append(start, width);
+  return true;
+}
+
+// The report's fields have few decimals; for those the field is formed
+// without the intermediate text of exactFixed.
+bool appendFewDecimals(std::string& out, bool negative, double magnitude, int w, int d) {
+  std::uint64_t q = 0;
+  if (d > 12 || !scaledToInteger(magnitude, d, q)) return false;
+  switch (d) {
+    case 0: return appendShortFixed<0>(out, negative, q, w);
+    case 1: return appendShortFixed<1>(out, negative, q, w);
+    case 2: return appendShortFixed<2>(out, negative, q, w);
+    case 3: return appendShortFixed<3>(out, negative, q, w);
+    case 4: return appendShortFixed<4>(out, negative, q, w);
+    case 5: return appendShortFixed<5>(out, negative, q, w);
+    case 6: return appendShortFixed<6>(out, negative, q, w);
+    case 7: return appendShortFixed<7>(out, negative, q, w);
+    case 8: return appendShortFixed<8>(out, negative, q, w);
+    case 9: return appendShortFixed<9>(out, negative, q, w);
+    case 10: return appendShortFixed<10>(out, negative, q, w);
+    case 11: return appendShortFixed<11>(out, negative, q, w);
+    default: return appendShortFixed<12>(out, negative, q, w);
+  }
+}
 #else
 std::size_t exactFixed(double, int, char*) { return 0; }
+bool appendFewDecimals(std::string&, bool, double, int, int) { return false; }
 #endif
 
 }  // namespace
@@ -148,6 +242,7 @@ void appendReal(std::string& out, double value, int w, int d) {
   if (d >= w) return appendAsterisks(out, w);
   const bool negative = value < 0;  // an IEEE negative zero is not negative
   const double magnitude = std::fabs(value);
+  if (appendFewDecimals(out, negative, magnitude, w, d)) return;
   char buf[48];
   if (std::size_t len = exactFixed(magnitude, d, buf); len != 0)
     return appendFixed(out, negative, buf, len, 0, w, d);
