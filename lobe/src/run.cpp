@@ -124,26 +124,30 @@ class LobeRun {
       return kFileError;
     }
     int status = kCompleted;
+    std::string lastLine;
     try {
       status = calculate();
+      lastLine = format("\nThe run completed in %.2f s.\n", seconds(started_));
     } catch (const RunStop& stop) {
-      report_.write("\n*** The run stopped: " + stop.message + "\n");
+      lastLine = "\n*** The run stopped: " + stop.message + "\n";
       json_.success = false;
       json_.errorType = stop.errorType;
       json_.errorMessage = stop.message;
       status = stop.status;
     } catch (const std::bad_alloc&) {
       const std::string message = "there is not enough memory for this calculation";
-      report_.write("\n*** The run stopped: " + message + ".\n");
+      lastLine = "\n*** The run stopped: " + message + ".\n";
       json_.success = false;
       json_.errorType = "memory_error";
       json_.errorMessage = message;
       status = kUnsupportedRequest;
     }
+    // lobe.json first, so that whoever waits for lobe.out's last line finds it.
     if (!writeWholeFile(settings_.folder / "lobe.json", qcSchemaJson(json_))) {
-      report_.write("*** lobe.json cannot be written in " + settings_.folder.string() + ".\n");
+      report_.write("\n*** lobe.json cannot be written in " + settings_.folder.string() + ".");
       if (status == kCompleted) status = kFileError;
     }
+    report_.write(lastLine);
     if (report_.failed()) {
       std::cerr << "vorden: writing lobe.out failed; the report is incomplete\n";
       if (status == kCompleted) status = kFileError;
@@ -399,7 +403,6 @@ class LobeRun {
     if (deck.postHartreeFock == vorden::PostHartreeFock::Mp2Singlet) writeMp2(deck, scf, integrals, restricted);
     writeProperties(deck, overlap, scf);
     json_.success = true;
-    report_.write(format("\nThe run completed in %.2f s.\n", seconds(started_)));
     return kCompleted;
   }
 
