@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace scf1s {
@@ -14,21 +15,69 @@ void requireWidth(int w, const char* field) {
   if (w < 1) throw std::invalid_argument(std::string(field) + " field width must be at least 1, got " + std::to_string(w));
 }
 
-void appendAsterisks(std::string& out, int w) { out.append(static_cast<std::size_t>(w), '*'); }
+// The background of a narrow field, laid down in one block.
+constexpr char kBlankBlock[] = "                                ";
+constexpr char kAsteriskBlock[] = "********************************";
+static_assert(sizeof kBlankBlock == kFieldReach + 1 && sizeof kAsteriskBlock == kFieldReach + 1);
 
-void appendRightJustified(std::string& out, const char* s, std::size_t len, int w) {
+constexpr int kMaxPow10 = 19;
+constexpr std::uint64_t kPow10[kMaxPow10 + 1] = {
+    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL,
+    1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL,
+    100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL,
+    1000000000000000000ULL, 10000000000000000000ULL};
+
+char* putAsterisks(char* at, int w) {
   const auto width = static_cast<std::size_t>(w);
-  if (len > width) return appendAsterisks(out, w);
-  out.append(width - len, ' ');
-  out.append(s, len);
+  if (width <= kFieldReach)
+    std::memcpy(at, kAsteriskBlock, kFieldReach);
+  else
+    std::memset(at, '*', width);
+  return at + width;
+}
+
+// The same for a field of at most kFieldReach columns.
+char* putAsteriskBlock(char* at, int w) {
+  std::memcpy(at, kAsteriskBlock, kFieldReach);
+  return at + w;
+}
+
+char* putRightJustified(char* at, const char* s, std::size_t len, int w) {
+  const auto width = static_cast<std::size_t>(w);
+  if (len > width) return putAsterisks(at, w);
+  std::copy_n(s, len, std::fill_n(at, width - len, ' '));
+  return at + width;
+}
+
+// "00" to "99": the digits of a number below 100.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The decimal digits of v, ending just before `end`; returns their start.
+// Two at a time from a table: the report's numbers mostly have one or two.
+template <class Unsigned>
+char* putDigitsBefore(char* end, Unsigned v) {
+  while (v >= 100) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * (v % 100), 2);
+    v /= 100;
+  }
+  if (v >= 10) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * v, 2);
+  } else {
+    *--end = static_cast<char>('0' + v);
+  }
+  return end;
 }
 
 // Puts the sign and the magnitude text "I.F" (followed by `zeros` further
 // zero decimals) right-justified into a field of w columns. The zero of a
 // magnitude below 1 is left out when the field is exactly one column short,
 // but never when it is the only digit (d = 0).
-void appendFixed(std::string& out, bool negative, const char* mag, std::size_t len, std::size_t zeros,
-                 int w, int d) {
+char* putFixed(char* at, bool negative, const char* mag, std::size_t len, std::size_t zeros, int w, int d) {
   const auto width = static_cast<std::size_t>(w);
   std::size_t total = (negative ? 1 : 0) + len + zeros;
   std::size_t skip = 0;
@@ -36,46 +85,33 @@ void appendFixed(std::string& out, bool negative, const char* mag, std::size_t l
     skip = 1;
     --total;
   }
-  if (total > width) return appendAsterisks(out, w);
-  if (width <= 64 && zeros == 0) {  // the usual narrow field: one append
-    char field[64];
-    char* p = std::fill_n(field, width - total, ' ');
-    if (negative) *p++ = '-';
-    std::copy(mag + skip, mag + len, p);
-    out.append(field, width);
-    return;
-  }
-  out.append(width - total, ' ');
-  if (negative) out += '-';
-  out.append(mag + skip, len - skip);
-  out.append(zeros, '0');
+  if (total > width) return putAsterisks(at, w);
+  char* p = std::fill_n(at, width - total, ' ');
+  if (negative) *p++ = '-';
+  std::fill_n(std::copy(mag + skip, mag + len, p), zeros, '0');
+  return at + width;
 }
 
 // Decimals beyond the 1074th of a double are all zero, so the library is
-// asked for at most this many and the rest are appended as zeros.
+// asked for at most this many and the rest are put as zeros.
 constexpr int kLibraryDecimals = 1100;
 
 // The general case: the library's correctly rounded fixed notation.
-void appendRealByLibrary(std::string& out, bool negative, double magnitude, int w, int d) {
+char* putRealByLibrary(char* at, bool negative, double magnitude, int w, int d) {
   char buf[1 + 309 + 1 + kLibraryDecimals + 8];  // the largest double has 309 integer digits
   const int asked = std::min(d, kLibraryDecimals);
   auto r = std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::fixed, asked);
-  if (r.ec != std::errc()) return appendAsterisks(out, w);
+  if (r.ec != std::errc()) return putAsterisks(at, w);
   auto len = static_cast<std::size_t>(r.ptr - buf);
   if (asked == 0) buf[len++] = '.';
-  appendFixed(out, negative, buf, len, static_cast<std::size_t>(d - asked), w, d);
+  return putFixed(at, negative, buf, len, static_cast<std::size_t>(d - asked), w, d);
 }
 
 #if defined(__SIZEOF_INT128__)
 __extension__ typedef unsigned __int128 Uint128;
 
-constexpr int kExactMaxDecimals = 19;
+constexpr int kExactMaxDecimals = kMaxPow10;
 constexpr std::size_t kExactTextSize = 20 + 1 + kExactMaxDecimals;  // q < 2^64 has at most 20 digits
-constexpr std::uint64_t kPow10[kExactMaxDecimals + 1] = {
-    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL,
-    1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL,
-    100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL,
-    1000000000000000000ULL, 10000000000000000000ULL};
 
 // The common case, done exactly in integers: a magnitude below 2^53 is
 // m * 2^-s with m < 2^53, so m * 10^d (d <= 19) fits in 117 bits, and the
@@ -124,25 +160,25 @@ std::size_t exactFixed(double magnitude, int d, char* buf) {
     digits /= 10;
   }
   if (d > 0) *--p = '.';
-  do {
-    *--p = static_cast<char>('0' + digits % 10);
-    digits /= 10;
-  } while (digits != 0);
+  p = putDigitsBefore(p, digits);
   const auto len = static_cast<std::size_t>(tmp + kExactTextSize - p);
   std::copy(p, tmp + kExactTextSize, buf);
   return len;
 }
 
 // The digits of v, exactly D of them with leading zeros, into at[0..D). The
-// number is halved into a high and a low part, each written on its own, so
-// the divisions by ten form short chains instead of one of length D; parts
-// of nine digits or fewer are divided in 32 bits.
+// number is split into a high and a low part, each written on its own, so
+// the divisions form short chains instead of one of length D; the low part
+// has an even number of digits, and the parts end in pairs of digits taken
+// from a table. Parts of nine digits or fewer are divided in 32 bits.
 template <int D>
 void putDigits(char* at, std::uint64_t v) {
   if constexpr (D == 1) {
     at[0] = static_cast<char>('0' + v);
-  } else if constexpr (D > 1) {
-    constexpr int kLow = D / 2;
+  } else if constexpr (D == 2) {
+    std::memcpy(at, kDigitPairs + 2 * v, 2);
+  } else if constexpr (D > 2) {
+    constexpr int kLow = (D / 2) % 2 == 0 ? D / 2 : D / 2 + 1;
     if constexpr (D <= 9) {
       const auto small = static_cast<std::uint32_t>(v);
       constexpr auto split = static_cast<std::uint32_t>(kPow10[kLow]);
@@ -155,109 +191,152 @@ void putDigits(char* at, std::uint64_t v) {
   }
 }
 
-// The Fw.d field with d = D <= 12 written straight into its place: the
-// rounded integer q = magnitude * 10^D (as exactFixed forms it) is split
-// into its integer part and D decimals, the digits are set right-justified
-// in a field buffer, and the field is appended in one piece. Returns false,
-// appending nothing, when the magnitude, the result or the width is outside
-// this fast path.
+// The Fw.d field with d = D <= 12 and w <= kFieldReach, written straight
+// into its place: the rounded integer q = magnitude * 10^D (as exactFixed
+// forms it) is split into its integer part and D decimals; whether they fit
+// is decided first, so the digits can go right-justified onto a background
+// of blanks laid down as one block.
 template <int D>
-bool appendShortFixed(std::string& out, bool negative, std::uint64_t q, int w) {
-  constexpr std::size_t kField = 64;  // 20 integer digits, the point, 12 decimals, a sign; w <= 32
-  if (w > 32) return false;
-  char field[kField];
-  char* const end = field + kField;
-  std::uint64_t integer = q / kPow10[D];
+char* putShortFixed(char* at, bool negative, std::uint64_t q, int w) {
+  const std::uint64_t integer = q / kPow10[D];
   const std::uint64_t decimals = q - integer * kPow10[D];
-  putDigits<D>(end - D, decimals);
-  char* p = end - D;
-  *--p = '.';
-  const bool zeroInteger = integer == 0;
-  do {
-    *--p = static_cast<char>('0' + integer % 10);
-    integer /= 10;
-  } while (integer != 0);
-  const auto width = static_cast<std::size_t>(w);
-  std::size_t total = (negative ? 1 : 0) + static_cast<std::size_t>(end - p);
+  // Columns left for the integer digits beside the sign, the point and the decimals.
+  const int room = w - D - 1 - (negative ? 1 : 0);
   // The zero before the point goes when the field is exactly one column short.
-  if (D > 0 && zeroInteger && total == width + 1) {
-    ++p;
-    --total;
-  }
-  if (total > width) {
-    appendAsterisks(out, w);
-    return true;
-  }
+  const bool dropZero = D > 0 && integer == 0 && room == 0;
+  const bool fits = integer == 0 ? room >= 1 || dropZero : room >= 1 && (room > kMaxPow10 || integer < kPow10[room]);
+  if (!fits) return putAsteriskBlock(at, w);
+  std::memcpy(at, kBlankBlock, kFieldReach);
+  char* p = at + w - D;
+  putDigits<D>(p, decimals);
+  *--p = '.';
+  if (!dropZero) p = putDigitsBefore(p, integer);
   if (negative) *--p = '-';
-  char* const start = end - width;
-  std::fill(start, p, ' ');
-  out.append(start, width);
-  return true;
+  return at + w;
 }
 
-// The report's fields have few decimals; for those the field is formed
-// without the intermediate text of exactFixed.
-bool appendFewDecimals(std::string& out, bool negative, double magnitude, int w, int d) {
+// The short fields by their number of decimals, each its own small function.
+using ShortFixed = char* (*)(char*, bool, std::uint64_t, int);
+constexpr int kShortMaxDecimals = 12;
+constexpr ShortFixed kShortFixed[kShortMaxDecimals + 1] = {
+    putShortFixed<0>, putShortFixed<1>, putShortFixed<2>, putShortFixed<3>, putShortFixed<4>,
+    putShortFixed<5>, putShortFixed<6>, putShortFixed<7>, putShortFixed<8>, putShortFixed<9>,
+    putShortFixed<10>, putShortFixed<11>, putShortFixed<12>};
+
+// The report's fields: narrow, with few decimals, of a magnitude below 2^53.
+// m * 10^d < 2^93 there, so from s = 94 on the value rounds to zero. The bit
+// below the quotient decides the rounding, the bits below that only a tie.
+// Returns nullptr, putting nothing, when the value or the field is outside
+// this fast path.
+char* putFewDecimals(char* at, double value, int w, int d) {
+  if (d > kShortMaxDecimals || static_cast<std::size_t>(w) > kFieldReach) return nullptr;
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  if (biased > 1074) return nullptr;  // from 2^52 on, infinities and NaN
+  // Zero and the subnormals have biased = 0 and round to zero.
+  const unsigned s = static_cast<unsigned>(1075 - biased);
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   std::uint64_t q = 0;
-  if (d > 12 || !scaledToInteger(magnitude, d, q)) return false;
-  switch (d) {
-    case 0: return appendShortFixed<0>(out, negative, q, w);
-    case 1: return appendShortFixed<1>(out, negative, q, w);
-    case 2: return appendShortFixed<2>(out, negative, q, w);
-    case 3: return appendShortFixed<3>(out, negative, q, w);
-    case 4: return appendShortFixed<4>(out, negative, q, w);
-    case 5: return appendShortFixed<5>(out, negative, q, w);
-    case 6: return appendShortFixed<6>(out, negative, q, w);
-    case 7: return appendShortFixed<7>(out, negative, q, w);
-    case 8: return appendShortFixed<8>(out, negative, q, w);
-    case 9: return appendShortFixed<9>(out, negative, q, w);
-    case 10: return appendShortFixed<10>(out, negative, q, w);
-    case 11: return appendShortFixed<11>(out, negative, q, w);
-    default: return appendShortFixed<12>(out, negative, q, w);
+  if (s < 94) {
+    const Uint128 scaled = static_cast<Uint128>(m) * kPow10[d];
+    const Uint128 withHalf = scaled >> (s - 1);
+    const bool half = (withHalf & 1) != 0;
+    const bool below = (scaled & ((static_cast<Uint128>(1) << (s - 1)) - 1)) != 0;
+    const Uint128 down = withHalf >> 1;
+    if ((down >> 63) != 0) return nullptr;  // rounding up must not leave 64 bits
+    q = static_cast<std::uint64_t>(down);
+    if (half && (below || (q & 1) != 0)) ++q;
   }
+  return kShortFixed[d](at, value < 0, q, w);
 }
 #else
 std::size_t exactFixed(double, int, char*) { return 0; }
-bool appendFewDecimals(std::string&, bool, double, int, int) { return false; }
+char* putFewDecimals(char*, double, int, int) { return nullptr; }
 #endif
+
+// Any finite value in any field: exactly in integers when the digits fit in
+// 64 bits, otherwise by the library.
+char* putAnyFinite(char* at, double value, int w, int d) {
+  const bool negative = value < 0;
+  const double magnitude = std::fabs(value);
+  char buf[48];
+  if (std::size_t len = exactFixed(magnitude, d, buf); len != 0) return putFixed(at, negative, buf, len, 0, w, d);
+  return putRealByLibrary(at, negative, magnitude, w, d);
+}
+
+// Makes room for a field at the end of out, puts it there and trims the
+// room back to the field's w characters.
+template <class Put>
+void appendField(std::string& out, int w, Put put) {
+  const std::size_t start = out.size();
+  const auto width = static_cast<std::size_t>(w);
+  out.resize(start + std::max(width, kFieldReach));
+  put(out.data() + start);
+  out.resize(start + width);
+}
+
+// Iw fields wider than a block, by the library's digits. Kept out of line
+// like putRealGeneral, so that the fast paths need no stack frame.
+[[gnu::noinline]] char* putWideInteger(char* at, int value, int w) {
+  char buf[16];
+  auto r = std::to_chars(buf, buf + sizeof buf, value);
+  return putRightJustified(at, buf, static_cast<std::size_t>(r.ptr - buf), w);
+}
+
+// Fw.d fields outside the fast path: NaN and infinities, fields too narrow
+// for their decimals, and the wide, the very large and the many-decimal ones.
+[[gnu::noinline]] char* putRealGeneral(char* at, double value, int w, int d) {
+  if (!std::isfinite(value)) {
+    const char* s = std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
+    return putRightJustified(at, s, std::char_traits<char>::length(s), w);
+  }
+  // The point and d decimals alone already need d + 1 columns.
+  if (d >= w) return putAsterisks(at, w);
+  return putAnyFinite(at, value, w, d);
+}
 
 }  // namespace
 
+char* putInteger(char* at, int value, int w) {
+  const auto width = static_cast<std::size_t>(w);
+  if (width > kFieldReach) return putWideInteger(at, value, w);
+  const bool negative = value < 0;
+  const std::uint32_t magnitude = negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  // Columns left for the digits beside the sign; an int has at most ten digits.
+  const int room = w - (negative ? 1 : 0);
+  if (room < 1 || (room < 10 && magnitude >= kPow10[room])) return putAsteriskBlock(at, w);
+  std::memcpy(at, kBlankBlock, kFieldReach);
+  char* p = putDigitsBefore(at + width, magnitude);
+  if (negative) *--p = '-';
+  return at + width;
+}
+
+char* putReal(char* at, double value, int w, int d) {
+  if (d < w)
+    if (char* end = putFewDecimals(at, value, w, d)) return end;
+  return putRealGeneral(at, value, w, d);
+}
+
+char* putChars(char* at, std::string_view value, int w) {
+  const auto width = static_cast<std::size_t>(w);
+  if (value.size() >= width) return std::copy_n(value.data(), width, at);
+  return std::copy(value.begin(), value.end(), std::fill_n(at, width - value.size(), ' '));
+}
+
 void appendInteger(std::string& out, int value, int w) {
   requireWidth(w, "I");
-  char buf[16];
-  auto r = std::to_chars(buf, buf + sizeof buf, value);
-  appendRightJustified(out, buf, static_cast<std::size_t>(r.ptr - buf), w);
+  appendField(out, w, [&](char* at) { putInteger(at, value, w); });
 }
 
 void appendReal(std::string& out, double value, int w, int d) {
   requireWidth(w, "F");
   if (d < 0) throw std::invalid_argument("F field decimals must not be negative, got " + std::to_string(d));
-  if (!std::isfinite(value)) {
-    const char* s = std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
-    appendRightJustified(out, s, std::char_traits<char>::length(s), w);
-    return;
-  }
-  // The point and d decimals alone already need d + 1 columns.
-  if (d >= w) return appendAsterisks(out, w);
-  const bool negative = value < 0;  // an IEEE negative zero is not negative
-  const double magnitude = std::fabs(value);
-  if (appendFewDecimals(out, negative, magnitude, w, d)) return;
-  char buf[48];
-  if (std::size_t len = exactFixed(magnitude, d, buf); len != 0)
-    return appendFixed(out, negative, buf, len, 0, w, d);
-  appendRealByLibrary(out, negative, magnitude, w, d);
+  appendField(out, w, [&](char* at) { putReal(at, value, w, d); });
 }
 
 void appendChars(std::string& out, std::string_view value, int w) {
   requireWidth(w, "A");
-  const auto width = static_cast<std::size_t>(w);
-  if (value.size() >= width) {
-    out.append(value.substr(0, width));
-  } else {
-    out.append(width - value.size(), ' ');
-    out.append(value);
-  }
+  appendField(out, w, [&](char* at) { putChars(at, value, w); });
 }
 
 }  // namespace scf1s

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,16 @@ void appendReal(std::string& out, double value, int w, int d);
 
 // Aw: the first w characters of the value; a shorter value is right-justified.
 void appendChars(std::string& out, std::string_view value, int w);
+
+// The same fields written in place, for a writer that keeps room ahead of
+// its text: each puts its w characters at `at` and returns at + w. A narrow
+// field is formed with whole blocks of kFieldReach bytes, so the bytes after
+// it up to at + kFieldReach may be overwritten too; the caller provides
+// max(w, kFieldReach) bytes. The width must be at least 1 and d not negative
+// (the layout parser sees to that).
+inline constexpr std::size_t kFieldReach = 32;
+char* putInteger(char* at, int value, int w);
+char* putReal(char* at, double value, int w, int d);
+char* putChars(char* at, std::string_view value, int w);
 
 }  // namespace scf1s

@@ -177,6 +177,7 @@ Layout::Layout(std::string_view notation) : notation_(notation) {
     if (items_[i].kind == Item::Kind::Group) reversion_ = i;
   valuesPerPass_ = valuesTaken(items_);
   reversionTakesValues_ = valuesTaken(items_, reversion_) > 0;
+  steps_ = LayoutSteps(*this);
 }
 
 }  // namespace scf1s

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "layout_steps.h"
+
 namespace scf1s {
 
 // A record layout in edit-descriptor notation, for example
@@ -39,6 +41,8 @@ class Layout {
   // Whether the part from the reversion point on takes any value; if not, a
   // write with more values than one pass takes could never finish.
   bool reversionTakesValues() const { return reversionTakesValues_; }
+  // The items flattened for the report writer.
+  const LayoutSteps& steps() const { return steps_; }
 
  private:
   std::string notation_;
@@ -46,6 +50,7 @@ class Layout {
   std::size_t reversion_ = 0;
   std::size_t valuesPerPass_ = 0;
   bool reversionTakesValues_ = false;
+  LayoutSteps steps_;
 };
 
 }  // namespace scf1s

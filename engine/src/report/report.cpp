@@ -1,6 +1,8 @@
 #include "report.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "field_format.h"
@@ -8,103 +10,163 @@
 namespace scf1s {
 
 namespace {
+
 constexpr std::size_t kFlushSize = 1 << 16;
+// How much room the buffer gains beyond what a field needs when it grows,
+// so that growing is rare.
+constexpr std::size_t kRoomStep = 1 << 14;
+
+// The blanks of skipped columns before the characters that follow them;
+// the room holds at least n + kFieldReach bytes.
+char* putBlanks(char* at, std::size_t n) {
+  if (n <= kFieldReach)
+    std::memcpy(at, "                                ", kFieldReach);
+  else
+    std::memset(at, ' ', n);
+  return at + n;
 }
-
-// Where a write stands: the values left and the line being built. The line is
-// built at the end of the report buffer; column counts the nX moves, which
-// become blanks only when characters follow them on the same line.
-struct Report::Cursor {
-  std::span<const Value> values;
-  std::size_t next = 0;
-  std::size_t lineStart = 0;
-  std::size_t column = 0;
-
-  bool valuesLeft() const { return next < values.size(); }
-};
-
-void Report::endLine(Cursor& c) {
-  buffer_ += '\n';
-  c.lineStart = buffer_.size();
-  c.column = 0;
-}
-
-namespace {
 
 // "I3", "F10.6", "A2": how a value item is written, for error messages.
-std::string describe(const Layout::Item& it) {
-  using Kind = Layout::Item::Kind;
-  const char letter = it.kind == Kind::Integer ? 'I' : it.kind == Kind::Real ? 'F' : 'A';
-  std::string s = letter + std::to_string(it.width);
-  if (it.kind == Kind::Real) s += "." + std::to_string(it.decimals);
-  return s;
+std::string describe(const LayoutStep& s) {
+  using Kind = LayoutStep::Kind;
+  const char letter = s.kind == Kind::Integer ? 'I' : s.kind == Kind::Real ? 'F' : 'A';
+  std::string text = letter + std::to_string(s.width);
+  if (s.kind == Kind::Real) text += "." + std::to_string(s.decimals);
+  return text;
 }
 
 const char* kindOf(const Value& v) {
   return std::holds_alternative<int>(v) ? "an integer" : std::holds_alternative<double>(v) ? "a real" : "a text";
 }
 
-[[noreturn]] void wrongType(const Layout::Item& it, const Value& v, std::size_t position, const char* wanted) {
+[[noreturn]] void wrongType(const LayoutStep& s, const Value& v, std::size_t position, const char* wanted) {
   throw std::logic_error("report: value " + std::to_string(position + 1) + " is " + kindOf(v) + ", but " +
-                         describe(it) + " takes " + wanted);
+                         describe(s) + " takes " + wanted);
 }
 
-}  // namespace
+// Forms the lines of one write in the room after the report's text: the
+// values left, the place of the next character and the end of the room.
+// Columns moved over by nX become blanks only when characters follow them
+// on the same line, so they are counted in skipped_ until then.
+class LineBuilder {
+ public:
+  LineBuilder(std::string& buffer, std::size_t start, std::span<const Value> values)
+      : buffer_(buffer), values_(values), at_(buffer.data() + start), roomEnd_(buffer.data() + buffer.size()) {}
 
-// Runs items[from..]; returns false when the write has stopped for want of a value.
-bool Report::run(const std::vector<Layout::Item>& items, std::size_t from, Cursor& c) {
-  using Kind = Layout::Item::Kind;
-  auto padToColumn = [&] {
-    std::size_t have = buffer_.size() - c.lineStart;
-    if (c.column > have) buffer_.append(c.column - have, ' ');
-  };
-  for (std::size_t k = from; k < items.size(); ++k) {
-    const Layout::Item& it = items[k];
-    switch (it.kind) {
-      case Kind::Text:
-        padToColumn();
-        buffer_ += it.text;
-        c.column = buffer_.size() - c.lineStart;
+  // Runs steps [from, to); returns false when the write has stopped for want of a value.
+  bool run(const LayoutSteps& layout, std::size_t from, std::size_t to);
+  void endLine() {
+    makeRoom(1);
+    *at_++ = '\n';
+    skipped_ = 0;
+  }
+  bool valuesLeft() const { return next_ < values_.size(); }
+  // Where the text formed so far ends in the buffer.
+  std::size_t end() const { return static_cast<std::size_t>(at_ - buffer_.data()); }
+
+ private:
+  template <class T, class Put>
+  bool putValues(const LayoutStep& s, const char* wanted, Put put);
+  void makeRoom(std::size_t bytes) {
+    if (static_cast<std::size_t>(roomEnd_ - at_) < bytes) grow(bytes);
+  }
+  void grow(std::size_t bytes);
+
+  std::string& buffer_;
+  std::span<const Value> values_;
+  std::size_t next_ = 0;
+  char* at_;
+  char* roomEnd_;
+  std::size_t skipped_ = 0;
+};
+
+void LineBuilder::grow(std::size_t bytes) {
+  const std::size_t offset = end();
+  buffer_.resize(offset + bytes + kRoomStep);
+  at_ = buffer_.data() + offset;
+  roomEnd_ = buffer_.data() + buffer_.size();
+}
+
+// The values of one repeated value item, each put by put(at, value, step).
+// The cursor is kept in locals here, where a matrix row spends its time.
+template <class T, class Put>
+bool LineBuilder::putValues(const LayoutStep& s, const char* wanted, Put put) {
+  // Room for the blanks of skipped columns and a field after them.
+  const std::size_t fieldRoom = std::max(static_cast<std::size_t>(s.width), kFieldReach) + kFieldReach;
+  char* at = at_;
+  std::size_t next = next_;
+  std::size_t skipped = skipped_;
+  bool going = true;
+  for (int r = 0; r < s.repeat; ++r, ++next) {
+    if (next == values_.size()) {
+      going = false;
+      break;
+    }
+    const T* value = std::get_if<T>(&values_[next]);
+    if (!value) wrongType(s, values_[next], next, wanted);
+    if (static_cast<std::size_t>(roomEnd_ - at) < skipped + fieldRoom) {
+      at_ = at;
+      grow(skipped + fieldRoom);
+      at = at_;
+    }
+    at = put(putBlanks(at, skipped), *value, s);
+    skipped = 0;
+  }
+  at_ = at;
+  next_ = next;
+  skipped_ = skipped;
+  return going;
+}
+
+bool LineBuilder::run(const LayoutSteps& layout, std::size_t from, std::size_t to) {
+  using Kind = LayoutStep::Kind;
+  const LayoutStep* const steps = layout.steps().data();
+  for (std::size_t k = from; k < to; ++k) {
+    const LayoutStep& s = steps[k];
+    switch (s.kind) {
+      case Kind::Text: {
+        const std::string_view text = layout.textOf(s);
+        makeRoom(skipped_ + text.size() + kFieldReach);
+        at_ = std::copy(text.begin(), text.end(), putBlanks(at_, skipped_));
+        skipped_ = 0;
         break;
+      }
       case Kind::Skip:
-        c.column += static_cast<std::size_t>(it.width);
+        skipped_ += static_cast<std::size_t>(s.width);
         break;
       case Kind::NewLine:
-        endLine(c);
+        endLine();
         break;
       case Kind::Group:
-        for (int r = 0; r < it.repeat; ++r)
-          if (!run(it.items, 0, c)) return false;
+        for (int r = 0; r < s.repeat; ++r)
+          if (!run(layout, k + 1, k + 1 + s.size)) return false;
+        k += s.size;
         break;
       case Kind::Integer:
+        if (!putValues<int>(s, "an integer",
+                            [](char* at, int v, const LayoutStep& f) { return putInteger(at, v, f.width); }))
+          return false;
+        break;
       case Kind::Real:
+        if (!putValues<double>(s, "a real", [](char* at, double v, const LayoutStep& f) {
+              return putReal(at, v, f.width, f.decimals);
+            }))
+          return false;
+        break;
       case Kind::Chars:
-        for (int r = 0; r < it.repeat; ++r) {
-          if (!c.valuesLeft()) return false;
-          const std::size_t position = c.next++;
-          const Value& v = c.values[position];
-          padToColumn();
-          if (it.kind == Kind::Real) {
-            const double* x = std::get_if<double>(&v);
-            if (!x) wrongType(it, v, position, "a real");
-            appendReal(buffer_, *x, it.width, it.decimals);
-          } else if (it.kind == Kind::Integer) {
-            const int* i = std::get_if<int>(&v);
-            if (!i) wrongType(it, v, position, "an integer");
-            appendInteger(buffer_, *i, it.width);
-          } else {
-            const std::string_view* s = std::get_if<std::string_view>(&v);
-            if (!s) wrongType(it, v, position, "a text");
-            appendChars(buffer_, *s, it.width);
-          }
-          c.column = buffer_.size() - c.lineStart;
-        }
+        if (!putValues<std::string_view>(
+                s, "a text", [](char* at, std::string_view v, const LayoutStep& f) { return putChars(at, v, f.width); }))
+          return false;
         break;
     }
   }
   return true;
 }
 
+}  // namespace
+
+// The lines are formed in the room after the text and become text only when
+// the write has finished: a failed write leaves nothing behind.
 void Report::write(const Layout& layout, std::span<const Value> values) {
   if (!values.empty() && !layout.takesValues())
     throw std::logic_error("report: " + std::to_string(values.size()) +
@@ -114,20 +176,22 @@ void Report::write(const Layout& layout, std::span<const Value> values) {
     throw std::logic_error("report: " + std::to_string(values.size()) + " values, but the layout takes " +
                            std::to_string(layout.valuesPerPass()) +
                            " and its repeated part takes none: " + layout.notation());
-  const std::size_t start = buffer_.size();
-  try {
-    Cursor c{values, 0, start, 0};
-    bool going = run(layout.items(), 0, c);
-    while (going && c.valuesLeft()) {
-      endLine(c);
-      going = run(layout.items(), layout.reversionPoint(), c);
-    }
-    endLine(c);
-  } catch (...) {
-    buffer_.resize(start);  // a failed write leaves no partial line behind
-    throw;
+  const LayoutSteps& steps = layout.steps();
+  const std::size_t stepCount = steps.steps().size();
+  LineBuilder line(buffer_, used_, values);
+  bool going = line.run(steps, 0, stepCount);
+  while (going && line.valuesLeft()) {
+    line.endLine();
+    going = line.run(steps, steps.reversionStep(), stepCount);
   }
-  if (sink_ && buffer_.size() >= kFlushSize) flush();
+  line.endLine();
+  used_ = line.end();
+  if (sink_ && used_ >= kFlushSize) flush();
+}
+
+const std::string& Report::text() const {
+  buffer_.resize(used_);
+  return buffer_;
 }
 
 bool Report::flush() {
@@ -137,10 +201,10 @@ bool Report::flush() {
     if (!sinkFailed_) sinkError_ = errno;
     sinkFailed_ = true;
   };
-  if (!buffer_.empty()) {
+  if (used_ != 0) {
     errno = 0;
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), sink_) != buffer_.size()) failed();
-    buffer_.clear();
+    if (std::fwrite(buffer_.data(), 1, used_, sink_) != used_) failed();
+    used_ = 0;
   }
   errno = 0;
   if (std::fflush(sink_) != 0) failed();

@@ -44,19 +44,18 @@ class Report {
   void write(const Layout& layout, std::span<const Value> values);
 
   // The text not yet handed to the sink (all of it when there is no sink).
-  const std::string& text() const { return buffer_; }
+  const std::string& text() const;
   // Hands the buffered text to the sink; returns false if the sink failed.
   bool flush();
   // The errno of the sink's first failure (0 if it has not failed).
   int sinkError() const { return sinkError_; }
 
  private:
-  struct Cursor;
-  bool run(const std::vector<Layout::Item>& items, std::size_t from, Cursor& c);
-  void endLine(Cursor& c);
-
   std::FILE* sink_;
-  std::string buffer_;
+  // The text, then room where the next write forms its lines in place: only
+  // the first used_ characters are text, and text() trims the rest away.
+  mutable std::string buffer_;
+  std::size_t used_ = 0;
   bool sinkFailed_ = false;
   int sinkError_ = 0;
 };
