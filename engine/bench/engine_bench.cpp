@@ -1,6 +1,7 @@
 // Hot spots of the engine on the largest example (20 spheres): the list pass
-// of the two-electron integrals, one Fock build, the report writer, a whole
-// run from the deck to the last report line, and the whole scf1s process.
+// of the two-electron integrals (and its integrals and its lines on their
+// own), one Fock build, the report writer, a whole run from the deck to the
+// last report line, and the whole scf1s process.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -19,8 +20,11 @@
 #include "jacobi.h"
 #include "matrix_printer.h"
 #include "orbsolve.h"
+#include "quartets.h"
+#include "report_layouts.h"
 #include "run.h"
 #include "scf_cycle.h"
+#include "two_electron.h"
 
 namespace {
 
@@ -54,6 +58,33 @@ void BM_IntegralListPass(benchmark::State& state) {
   std::fclose(sink);
 }
 BENCHMARK(BM_IntegralListPass)->Unit(benchmark::kMicrosecond);
+
+// The integrals of the list pass alone, without their report lines.
+void BM_TwoElectronIntegrals(benchmark::State& state) {
+  auto data = finishedRun();
+  for (auto _ : state) {
+    const scf1s::QuartetIntegrals integral(*data);
+    scf1s::forEachQuartet(data->deck.nbs, [&](int i, int j, int k, int l) {
+      data->integrals(data->pair(i, j), data->pair(k, l)) = integral(i, j, k, l);
+    });
+    benchmark::DoNotOptimize(data->integrals.v.data());
+  }
+}
+BENCHMARK(BM_TwoElectronIntegrals)->Unit(benchmark::kMicrosecond);
+
+// The report lines of the list pass alone, with the integrals already stored.
+void BM_IntegralLines(benchmark::State& state) {
+  auto data = finishedRun();
+  std::FILE* sink = std::fopen("/dev/null", "wb");
+  for (auto _ : state) {
+    scf1s::Report report(sink);
+    scf1s::forEachQuartet(data->deck.nbs, [&](int i, int j, int k, int l) {
+      report.write(scf1s::layouts::integralLine, {i, j, k, l, data->integrals(data->pair(i, j), data->pair(k, l))});
+    });
+  }
+  std::fclose(sink);
+}
+BENCHMARK(BM_IntegralLines)->Unit(benchmark::kMicrosecond);
 
 void BM_FockBuild(benchmark::State& state) {
   auto data = finishedRun();

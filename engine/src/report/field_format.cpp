@@ -107,6 +107,57 @@ char* putRealByLibrary(char* at, bool negative, double magnitude, int w, int d) 
   return putFixed(at, negative, buf, len, static_cast<std::size_t>(d - asked), w, d);
 }
 
+// The digits of v, exactly D of them with leading zeros, into at[0..D). The
+// number is split into a high and a low part, each written on its own, so
+// the divisions form short chains instead of one of length D; the low part
+// has an even number of digits, and the parts end in pairs of digits taken
+// from a table. Parts of nine digits or fewer are divided in 32 bits.
+template <int D>
+void putDigits(char* at, std::uint64_t v) {
+  if constexpr (D == 1) {
+    at[0] = static_cast<char>('0' + v);
+  } else if constexpr (D == 2) {
+    std::memcpy(at, kDigitPairs + 2 * v, 2);
+  } else if constexpr (D > 2) {
+    constexpr int kLow = (D / 2) % 2 == 0 ? D / 2 : D / 2 + 1;
+    if constexpr (D <= 9) {
+      const auto small = static_cast<std::uint32_t>(v);
+      constexpr auto split = static_cast<std::uint32_t>(kPow10[kLow]);
+      putDigits<D - kLow>(at, small / split);
+      putDigits<kLow>(at + (D - kLow), small % split);
+    } else {
+      putDigits<D - kLow>(at, v / kPow10[kLow]);
+      putDigits<kLow>(at + (D - kLow), v % kPow10[kLow]);
+    }
+  }
+}
+
+// "I.F" of a magnitude into buf when its digits fit in 64 bits (below).
+std::size_t exactFixed(double magnitude, int d, char* buf);
+
+// Any finite value in any field: exactly in integers when the digits fit in
+// 64 bits, otherwise by the library.
+char* putAnyFinite(char* at, double value, int w, int d) {
+  const bool negative = value < 0;
+  const double magnitude = std::fabs(value);
+  char buf[48];
+  if (std::size_t len = exactFixed(magnitude, d, buf); len != 0) return putFixed(at, negative, buf, len, 0, w, d);
+  return putRealByLibrary(at, negative, magnitude, w, d);
+}
+
+// Fw.d fields outside the fast path: NaN and infinities, fields too narrow
+// for their decimals, and the wide, the very large and the many-decimal ones.
+// Kept out of line: inlined into the fast paths it would give each a stack frame.
+[[gnu::noinline]] char* putRealGeneral(char* at, double value, int w, int d) {
+  if (!std::isfinite(value)) {
+    const char* s = std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
+    return putRightJustified(at, s, std::char_traits<char>::length(s), w);
+  }
+  // The point and d decimals alone already need d + 1 columns.
+  if (d >= w) return putAsterisks(at, w);
+  return putAnyFinite(at, value, w, d);
+}
+
 #if defined(__SIZEOF_INT128__)
 __extension__ typedef unsigned __int128 Uint128;
 
@@ -166,38 +217,42 @@ std::size_t exactFixed(double magnitude, int d, char* buf) {
   return len;
 }
 
-// The digits of v, exactly D of them with leading zeros, into at[0..D). The
-// number is split into a high and a low part, each written on its own, so
-// the divisions form short chains instead of one of length D; the low part
-// has an even number of digits, and the parts end in pairs of digits taken
-// from a table. Parts of nine digits or fewer are divided in 32 bits.
+// Few decimals (d = D <= kNarrowMaxDecimals) and a magnitude below 2^53:
+// sets q to the value's rounded digits as exactFixed forms them; false for
+// larger magnitudes, infinities and NaN. m * 10^D < 2^93 here, so from
+// s = 94 on the value rounds to zero. The bit below the quotient decides the
+// rounding, the bits below that only a tie.
+constexpr int kNarrowMaxDecimals = 12;
 template <int D>
-void putDigits(char* at, std::uint64_t v) {
-  if constexpr (D == 1) {
-    at[0] = static_cast<char>('0' + v);
-  } else if constexpr (D == 2) {
-    std::memcpy(at, kDigitPairs + 2 * v, 2);
-  } else if constexpr (D > 2) {
-    constexpr int kLow = (D / 2) % 2 == 0 ? D / 2 : D / 2 + 1;
-    if constexpr (D <= 9) {
-      const auto small = static_cast<std::uint32_t>(v);
-      constexpr auto split = static_cast<std::uint32_t>(kPow10[kLow]);
-      putDigits<D - kLow>(at, small / split);
-      putDigits<kLow>(at + (D - kLow), small % split);
-    } else {
-      putDigits<D - kLow>(at, v / kPow10[kLow]);
-      putDigits<kLow>(at + (D - kLow), v % kPow10[kLow]);
-    }
+bool roundedDigits(double value, std::uint64_t& q) {
+  static_assert(D <= kNarrowMaxDecimals);
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  if (biased > 1074) return false;
+  // Zero and the subnormals have biased = 0 and round to zero.
+  const unsigned s = static_cast<unsigned>(1075 - biased);
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  q = 0;
+  if (s < 94) {
+    const Uint128 scaled = static_cast<Uint128>(m) * kPow10[D];
+    const Uint128 withHalf = scaled >> (s - 1);
+    const Uint128 down = withHalf >> 1;
+    if ((down >> 63) != 0) return false;  // rounding up must not leave 64 bits
+    q = static_cast<std::uint64_t>(down);
+    if ((withHalf & 1) != 0 && ((q & 1) != 0 || (scaled & ((static_cast<Uint128>(1) << (s - 1)) - 1)) != 0)) ++q;
   }
+  return true;
 }
 
-// The Fw.d field with d = D <= 12 and w <= kFieldReach, written straight
-// into its place: the rounded integer q = magnitude * 10^D (as exactFixed
-// forms it) is split into its integer part and D decimals; whether they fit
-// is decided first, so the digits can go right-justified onto a background
-// of blanks laid down as one block.
+// The Fw.d field with d = D < w <= kFieldReach, written straight into its
+// place: the rounded digits are split into the integer part and D decimals;
+// whether they fit is decided first, so the digits can go right-justified
+// onto a background of blanks laid down as one block.
 template <int D>
-char* putShortFixed(char* at, bool negative, std::uint64_t q, int w) {
+char* putNarrowFixed(char* at, double value, int w, int d) {
+  std::uint64_t q = 0;
+  if (!roundedDigits<D>(value, q)) return putRealGeneral(at, value, w, d);
+  const bool negative = value < 0;  // an IEEE negative zero is not negative
   const std::uint64_t integer = q / kPow10[D];
   const std::uint64_t decimals = q - integer * kPow10[D];
   // Columns left for the integer digits beside the sign, the point and the decimals.
@@ -215,53 +270,25 @@ char* putShortFixed(char* at, bool negative, std::uint64_t q, int w) {
   return at + w;
 }
 
-// The short fields by their number of decimals, each its own small function.
-using ShortFixed = char* (*)(char*, bool, std::uint64_t, int);
-constexpr int kShortMaxDecimals = 12;
-constexpr ShortFixed kShortFixed[kShortMaxDecimals + 1] = {
-    putShortFixed<0>, putShortFixed<1>, putShortFixed<2>, putShortFixed<3>, putShortFixed<4>,
-    putShortFixed<5>, putShortFixed<6>, putShortFixed<7>, putShortFixed<8>, putShortFixed<9>,
-    putShortFixed<10>, putShortFixed<11>, putShortFixed<12>};
-
-// The report's fields: narrow, with few decimals, of a magnitude below 2^53.
-// m * 10^d < 2^93 there, so from s = 94 on the value rounds to zero. The bit
-// below the quotient decides the rounding, the bits below that only a tie.
-// Returns nullptr, putting nothing, when the value or the field is outside
-// this fast path.
-char* putFewDecimals(char* at, double value, int w, int d) {
-  if (d > kShortMaxDecimals || static_cast<std::size_t>(w) > kFieldReach) return nullptr;
-  const auto bits = std::bit_cast<std::uint64_t>(value);
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-  if (biased > 1074) return nullptr;  // from 2^52 on, infinities and NaN
-  // Zero and the subnormals have biased = 0 and round to zero.
-  const unsigned s = static_cast<unsigned>(1075 - biased);
-  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-  std::uint64_t q = 0;
-  if (s < 94) {
-    const Uint128 scaled = static_cast<Uint128>(m) * kPow10[d];
-    const Uint128 withHalf = scaled >> (s - 1);
-    const bool half = (withHalf & 1) != 0;
-    const bool below = (scaled & ((static_cast<Uint128>(1) << (s - 1)) - 1)) != 0;
-    const Uint128 down = withHalf >> 1;
-    if ((down >> 63) != 0) return nullptr;  // rounding up must not leave 64 bits
-    q = static_cast<std::uint64_t>(down);
-    if (half && (below || (q & 1) != 0)) ++q;
-  }
-  return kShortFixed[d](at, value < 0, q, w);
-}
+constexpr RealField kNarrowFixed[kNarrowMaxDecimals + 1] = {
+    putNarrowFixed<0>, putNarrowFixed<1>, putNarrowFixed<2>, putNarrowFixed<3>, putNarrowFixed<4>,
+    putNarrowFixed<5>, putNarrowFixed<6>, putNarrowFixed<7>, putNarrowFixed<8>, putNarrowFixed<9>,
+    putNarrowFixed<10>, putNarrowFixed<11>, putNarrowFixed<12>};
 #else
 std::size_t exactFixed(double, int, char*) { return 0; }
-char* putFewDecimals(char*, double, int, int) { return nullptr; }
 #endif
 
-// Any finite value in any field: exactly in integers when the digits fit in
-// 64 bits, otherwise by the library.
-char* putAnyFinite(char* at, double value, int w, int d) {
+// The Iw field with w <= kFieldReach.
+char* putNarrowInteger(char* at, int value, int w) {
   const bool negative = value < 0;
-  const double magnitude = std::fabs(value);
-  char buf[48];
-  if (std::size_t len = exactFixed(magnitude, d, buf); len != 0) return putFixed(at, negative, buf, len, 0, w, d);
-  return putRealByLibrary(at, negative, magnitude, w, d);
+  const std::uint32_t magnitude = negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  // Columns left for the digits beside the sign; an int has at most ten digits.
+  const int room = w - (negative ? 1 : 0);
+  if (room < 1 || (room < 10 && magnitude >= kPow10[room])) return putAsteriskBlock(at, w);
+  std::memcpy(at, kBlankBlock, kFieldReach);
+  char* p = putDigitsBefore(at + w, magnitude);
+  if (negative) *--p = '-';
+  return at + w;
 }
 
 // Makes room for a field at the end of out, puts it there and trims the
@@ -275,47 +302,27 @@ void appendField(std::string& out, int w, Put put) {
   out.resize(start + width);
 }
 
-// Iw fields wider than a block, by the library's digits. Kept out of line
-// like putRealGeneral, so that the fast paths need no stack frame.
-[[gnu::noinline]] char* putWideInteger(char* at, int value, int w) {
+// Iw fields wider than a block, by the library's digits.
+char* putWideInteger(char* at, int value, int w) {
   char buf[16];
   auto r = std::to_chars(buf, buf + sizeof buf, value);
   return putRightJustified(at, buf, static_cast<std::size_t>(r.ptr - buf), w);
 }
 
-// Fw.d fields outside the fast path: NaN and infinities, fields too narrow
-// for their decimals, and the wide, the very large and the many-decimal ones.
-[[gnu::noinline]] char* putRealGeneral(char* at, double value, int w, int d) {
-  if (!std::isfinite(value)) {
-    const char* s = std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
-    return putRightJustified(at, s, std::char_traits<char>::length(s), w);
-  }
-  // The point and d decimals alone already need d + 1 columns.
-  if (d >= w) return putAsterisks(at, w);
-  return putAnyFinite(at, value, w, d);
-}
-
 }  // namespace
 
-char* putInteger(char* at, int value, int w) {
-  const auto width = static_cast<std::size_t>(w);
-  if (width > kFieldReach) return putWideInteger(at, value, w);
-  const bool negative = value < 0;
-  const std::uint32_t magnitude = negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-  // Columns left for the digits beside the sign; an int has at most ten digits.
-  const int room = w - (negative ? 1 : 0);
-  if (room < 1 || (room < 10 && magnitude >= kPow10[room])) return putAsteriskBlock(at, w);
-  std::memcpy(at, kBlankBlock, kFieldReach);
-  char* p = putDigitsBefore(at + width, magnitude);
-  if (negative) *--p = '-';
-  return at + width;
+IntegerField integerFieldFor(int w) { return static_cast<std::size_t>(w) <= kFieldReach ? putNarrowInteger : putWideInteger; }
+
+RealField realFieldFor(int w, int d) {
+#if defined(__SIZEOF_INT128__)
+  if (d < w && d <= kNarrowMaxDecimals && static_cast<std::size_t>(w) <= kFieldReach) return kNarrowFixed[d];
+#endif
+  return putRealGeneral;
 }
 
-char* putReal(char* at, double value, int w, int d) {
-  if (d < w)
-    if (char* end = putFewDecimals(at, value, w, d)) return end;
-  return putRealGeneral(at, value, w, d);
-}
+char* putInteger(char* at, int value, int w) { return integerFieldFor(w)(at, value, w); }
+
+char* putReal(char* at, double value, int w, int d) { return realFieldFor(w, d)(at, value, w, d); }
 
 char* putChars(char* at, std::string_view value, int w) {
   const auto width = static_cast<std::size_t>(w);

@@ -35,4 +35,12 @@ char* putInteger(char* at, int value, int w);
 char* putReal(char* at, double value, int w, int d);
 char* putChars(char* at, std::string_view value, int w);
 
+// The put function for one item of a layout, chosen once for its w (and d):
+// narrow fields with few decimals have functions of their own, which skip
+// the tests of the general case.
+using IntegerField = char* (*)(char* at, int value, int w);
+using RealField = char* (*)(char* at, double value, int w, int d);
+IntegerField integerFieldFor(int w);
+RealField realFieldFor(int w, int d);
+
 }  // namespace scf1s

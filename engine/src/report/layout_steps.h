@@ -6,22 +6,30 @@
 #include <string_view>
 #include <vector>
 
+#include "field_format.h"
+
 namespace scf1s {
 
 class Layout;
 
 // A layout's items flattened into one array for the report writer: a group
 // is a step followed by the steps of its items, and records how many those
-// are, so a write walks one array instead of nested vectors. The texts are
-// kept together in one string that the steps point into.
+// are, so a write walks one array instead of nested vectors. The columns of
+// nX items go with the text or value item that follows them (a Skip step is
+// left only where none follows), and each value item carries the put
+// function chosen for its field. The texts are kept together in one string
+// that the steps point into.
 struct LayoutStep {
   enum class Kind : std::uint8_t { Text, Skip, NewLine, Integer, Real, Chars, Group };
   Kind kind = Kind::Text;
   int repeat = 1;         // value items and groups
-  int width = 0;          // w of Iw, Fw.d, Aw; n of nX
+  int width = 0;          // w of Iw, Fw.d, Aw
   int decimals = 0;       // d of Fw.d
+  std::size_t skip = 0;   // columns moved over before the step
   std::size_t first = 0;  // Text: its first character in the texts
   std::size_t size = 0;   // Text: its length; Group: how many steps its items take
+  IntegerField integerField = nullptr;
+  RealField realField = nullptr;
 };
 
 class LayoutSteps {

@@ -95,7 +95,7 @@ bool LineBuilder::putValues(const LayoutStep& s, const char* wanted, Put put) {
   const std::size_t fieldRoom = std::max(static_cast<std::size_t>(s.width), kFieldReach) + kFieldReach;
   char* at = at_;
   std::size_t next = next_;
-  std::size_t skipped = skipped_;
+  std::size_t skipped = skipped_ + s.skip;
   bool going = true;
   for (int r = 0; r < s.repeat; ++r, ++next) {
     if (next == values_.size()) {
@@ -126,13 +126,14 @@ bool LineBuilder::run(const LayoutSteps& layout, std::size_t from, std::size_t t
     switch (s.kind) {
       case Kind::Text: {
         const std::string_view text = layout.textOf(s);
+        skipped_ += s.skip;
         makeRoom(skipped_ + text.size() + kFieldReach);
         at_ = std::copy(text.begin(), text.end(), putBlanks(at_, skipped_));
         skipped_ = 0;
         break;
       }
       case Kind::Skip:
-        skipped_ += static_cast<std::size_t>(s.width);
+        skipped_ += s.skip;
         break;
       case Kind::NewLine:
         endLine();
@@ -144,12 +145,12 @@ bool LineBuilder::run(const LayoutSteps& layout, std::size_t from, std::size_t t
         break;
       case Kind::Integer:
         if (!putValues<int>(s, "an integer",
-                            [](char* at, int v, const LayoutStep& f) { return putInteger(at, v, f.width); }))
+                            [](char* at, int v, const LayoutStep& f) { return f.integerField(at, v, f.width); }))
           return false;
         break;
       case Kind::Real:
         if (!putValues<double>(s, "a real", [](char* at, double v, const LayoutStep& f) {
-              return putReal(at, v, f.width, f.decimals);
+              return f.realField(at, v, f.width, f.decimals);
             }))
           return false;
         break;

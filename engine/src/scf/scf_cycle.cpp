@@ -38,12 +38,17 @@ double nuclearRepulsion(const EngineData& data) {
   return sum;
 }
 
+// All integrals first, then their lines: with no report line formed between
+// them, the integrals of consecutive quartets, each a long chain of
+// dependent operations, overlap in the processor.
 void integralListPass(EngineData& data, Report& report) {
   report.write(layouts::integralListHeading, {data.deck.iop});
+  const QuartetIntegrals integral(data);
   forEachQuartet(data.deck.nbs, [&](int i, int j, int k, int l) {
-    double v = twoint(i, j, k, l, data.deck.iop, data);
-    report.write(layouts::integralLine, {i, j, k, l, v});
-    data.integrals(data.pair(i, j), data.pair(k, l)) = v;
+    data.integrals(data.pair(i, j), data.pair(k, l)) = integral(i, j, k, l);
+  });
+  forEachQuartet(data.deck.nbs, [&](int i, int j, int k, int l) {
+    report.write(layouts::integralLine, {i, j, k, l, data.integrals(data.pair(i, j), data.pair(k, l))});
   });
 }
 
