@@ -91,31 +91,27 @@ void LineBuilder::grow(std::size_t bytes) {
 // The cursor is kept in locals here, where a matrix row spends its time.
 template <class T, class Put>
 bool LineBuilder::putValues(const LayoutStep& s, const char* wanted, Put put) {
-  // Room for the blanks of skipped columns and a field after them.
-  const std::size_t fieldRoom = std::max(static_cast<std::size_t>(s.width), kFieldReach) + kFieldReach;
-  char* at = at_;
-  std::size_t next = next_;
-  std::size_t skipped = skipped_ + s.skip;
-  bool going = true;
-  for (int r = 0; r < s.repeat; ++r, ++next) {
-    if (next == values_.size()) {
-      going = false;
-      break;
-    }
-    const T* value = std::get_if<T>(&values_[next]);
-    if (!value) wrongType(s, values_[next], next, wanted);
-    if (static_cast<std::size_t>(roomEnd_ - at) < skipped + fieldRoom) {
+  const std::size_t count = std::min(static_cast<std::size_t>(s.repeat), values_.size() - next_);
+  // The blanks of skipped columns only when a field follows them.
+  if (count == 0) return false;
+  const std::size_t width = static_cast<std::size_t>(s.width);
+  // Room for the blanks and the first field, and then for each further field.
+  makeRoom(skipped_ + s.skip + width + kFieldReach);
+  char* at = putBlanks(at_, skipped_ + s.skip);
+  skipped_ = 0;
+  const Value* const values = values_.data() + next_;
+  for (std::size_t r = 0; r < count; ++r) {
+    if (!std::holds_alternative<T>(values[r])) wrongType(s, values[r], next_ + r, wanted);
+    if (static_cast<std::size_t>(roomEnd_ - at) < width + kFieldReach) {
       at_ = at;
-      grow(skipped + fieldRoom);
+      grow(width + kFieldReach);
       at = at_;
     }
-    at = put(putBlanks(at, skipped), *value, s);
-    skipped = 0;
+    at = put(at, *std::get_if<T>(&values[r]), s);
   }
   at_ = at;
-  next_ = next;
-  skipped_ = skipped;
-  return going;
+  next_ += count;
+  return count == static_cast<std::size_t>(s.repeat);
 }
 
 bool LineBuilder::run(const LayoutSteps& layout, std::size_t from, std::size_t to) {
