@@ -248,10 +248,30 @@ bool roundedDigits(double value, std::uint64_t& q) {
 // place: the rounded digits are split into the integer part and D decimals;
 // whether they fit is decided first, so the digits can go right-justified
 // onto a background of blanks laid down as one block.
+// The same digits the quick way: y = magnitude * 10^D, rounded once. Below
+// 2^52, n + 1/2 (n the integer part of y) is a double, and rounding never
+// moves a number past a double, so the exact product lies on the same side
+// of n + 1/2 as y: y's fraction decides, unless it is exactly 1/2. False
+// then, for larger values and for NaN.
+template <int D>
+bool nearestDigits(double value, std::uint64_t& q) {
+  const double scaled = std::fabs(value) * static_cast<double>(kPow10[D]);
+  if (!(scaled < 0x1p52)) return false;
+  const auto whole = static_cast<std::int64_t>(scaled);
+  const double fraction = scaled - static_cast<double>(whole);  // exact
+  if (fraction == 0.5) return false;
+  q = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  return true;
+}
+
+// The Fw.d field with d = D < w <= kFieldReach, written straight into its
+// place: the rounded digits are split into the integer part and D decimals;
+// whether they fit is decided first, so the digits can go right-justified
+// onto a background of blanks laid down as one block.
 template <int D>
 char* putNarrowFixed(char* at, double value, int w, int d) {
   std::uint64_t q = 0;
-  if (!roundedDigits<D>(value, q)) return putRealGeneral(at, value, w, d);
+  if (!nearestDigits<D>(value, q) && !roundedDigits<D>(value, q)) return putRealGeneral(at, value, w, d);
   const bool negative = value < 0;  // an IEEE negative zero is not negative
   const std::uint64_t integer = q / kPow10[D];
   const std::uint64_t decimals = q - integer * kPow10[D];
