@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "field_format.h"
 #include "layout.h"
 #include "matrix_printer.h"
 #include "report.h"
@@ -156,6 +158,37 @@ TEST(ReportWrite, ReversionGoesToTheLastTopLevelGroupWithItsCount) {
   EXPECT_EQ(written(Layout{R"(1(I1), "m", 2(I1))"}, {1, 2, 3, 4, 5, 6}), "1m23\n45\n6\n");
   // The group itself takes no value, but what follows it does.
   EXPECT_EQ(written(Layout{R"(2("x"), I2)"}, {1, 2}), "xx 1\nxx 2\n");
+}
+
+TEST(ReportWrite, SkipsBeforeTheReversionGroupAreNotRepeated) {
+  EXPECT_EQ(written(Layout{R"("a", 2X, 2(I2), 1X)"}, {1, 2, 3, 4, 5}), "a   1 2\n 3 4\n 5\n");
+  EXPECT_EQ(written(Layout{R"(3X, I1, 2X)"}, {1, 2}), "   1\n   2\n");
+}
+
+// A line longer than the room the buffer gains at a time, of fields narrow
+// and wide: the same characters as the fields appended one by one.
+TEST(ReportWrite, LongLinesAreTheirFieldsSideBySide) {
+  struct Case {
+    const char* notation;
+    int count, w, d;
+    bool numbered;
+  };
+  for (const Case& c : {Case{"6000F7.2", 6000, 7, 2, false}, Case{"900F40.25", 900, 40, 25, false},
+                        Case{"2000(I3, 1X, F11.6)", 2000, 11, 6, true}}) {
+    std::vector<Value> values;
+    std::string expected;
+    for (int k = 0; k < c.count; ++k) {
+      const double x = std::sin(k) * k / 7.0;
+      if (c.numbered) {
+        values.emplace_back(k % 1000);
+        appendInteger(expected, k % 1000, 3);
+        expected += ' ';
+      }
+      values.emplace_back(x);
+      appendReal(expected, x, c.w, c.d);
+    }
+    EXPECT_EQ(written(Layout{c.notation}, values), expected + "\n") << c.notation;
+  }
 }
 
 TEST(ReportWrite, CharacterValues) {

@@ -152,5 +152,19 @@ TEST_P(TwoElectronSymmetry, InvariantUnderTheEightIndexOrders) {
 INSTANTIATE_TEST_SUITE_P(TwoElectronKinds, TwoElectronSymmetry, ::testing::Values(1, 2),
                          [](const auto& info) { return info.param < 2 ? "SingleCentre" : "MultiCentre"; });
 
+// The integral list forms each pair once; every printed digit depends on
+// each rounding, so its integrals must be twoint's to the last bit.
+TEST_P(TwoElectronSymmetry, QuartetIntegralsEqualTwointBitForBit) {
+  auto d = makeData();
+  d->deck.iop = GetParam();
+  d->deck.nbs = kMaxSpheres;
+  for (int s = 1; s <= kMaxSpheres; ++s)
+    setSphere(*d, s, 0.3 + 0.37 * s, std::sin(1.7 * s), std::cos(2.3 * s), 0.41 * s - 4.0);
+  const QuartetIntegrals integral(*d);
+  forEachQuartet(kMaxSpheres, [&](int i, int j, int k, int l) {
+    ASSERT_EQ(integral(i, j, k, l), twoint(i, j, k, l, d->deck.iop, *d)) << i << j << k << l;
+  });
+}
+
 }  // namespace
 }  // namespace scf1s
