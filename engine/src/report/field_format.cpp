@@ -298,8 +298,15 @@ constexpr RealField kNarrowFixed[kNarrowMaxDecimals + 1] = {
 std::size_t exactFixed(double, int, char*) { return 0; }
 #endif
 
-// The Iw field with w <= kFieldReach.
+// The Iw field with w <= kFieldReach. Counters and indices below 100 take
+// their two digits from the table, a lone digit's blank put over the zero.
 char* putNarrowInteger(char* at, int value, int w) {
+  if (value >= 0 && value < 100 && w >= 2) {
+    std::memcpy(at, kBlankBlock, kFieldReach);
+    std::memcpy(at + w - 2, kDigitPairs + 2 * value, 2);
+    if (value < 10) at[w - 2] = ' ';
+    return at + w;
+  }
   const bool negative = value < 0;
   const std::uint32_t magnitude = negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
   // Columns left for the digits beside the sign; an int has at most ten digits.
