@@ -158,6 +158,9 @@ char* putAnyFinite(char* at, double value, int w, int d) {
   return putAnyFinite(at, value, w, d);
 }
 
+// The narrow Fw.d fields have their own functions up to this many decimals.
+constexpr int kNarrowMaxDecimals = 12;
+
 #if defined(__SIZEOF_INT128__)
 __extension__ typedef unsigned __int128 Uint128;
 
@@ -217,15 +220,14 @@ std::size_t exactFixed(double magnitude, int d, char* buf) {
   return len;
 }
 
-// Few decimals (d = D <= kNarrowMaxDecimals) and a magnitude below 2^53:
-// sets q to the value's rounded digits as exactFixed forms them; false for
-// larger magnitudes, infinities and NaN. m * 10^D < 2^93 here, so from
-// s = 94 on the value rounds to zero. The bit below the quotient decides the
+// The rounded digits the exact way, for what nearestDigits below leaves
+// undecided: few decimals (d = D) and a magnitude below 2^53. Sets q to
+// magnitude * 10^D rounded, ties to even, as exactFixed forms it; false for
+// larger magnitudes, infinities and NaN. m * 10^D < 2^93 here, so from s = 94
+// on the value rounds to zero. The bit below the quotient decides the
 // rounding, the bits below that only a tie.
-constexpr int kNarrowMaxDecimals = 12;
 template <int D>
 bool roundedDigits(double value, std::uint64_t& q) {
-  static_assert(D <= kNarrowMaxDecimals);
   const auto bits = std::bit_cast<std::uint64_t>(value);
   const int biased = static_cast<int>((bits >> 52) & 0x7ff);
   if (biased > 1074) return false;
@@ -244,11 +246,13 @@ bool roundedDigits(double value, std::uint64_t& q) {
   return true;
 }
 
-// The Fw.d field with d = D < w <= kFieldReach, written straight into its
-// place: the rounded digits are split into the integer part and D decimals;
-// whether they fit is decided first, so the digits can go right-justified
-// onto a background of blanks laid down as one block.
-// The same digits the quick way: y = magnitude * 10^D, rounded once. Below
+#else
+std::size_t exactFixed(double, int, char*) { return 0; }
+template <int D>
+bool roundedDigits(double, std::uint64_t&) { return false; }
+#endif
+
+// The rounded digits the quick way: y = magnitude * 10^D, rounded once. Below
 // 2^52, n + 1/2 (n the integer part of y) is a double, and rounding never
 // moves a number past a double, so the exact product lies on the same side
 // of n + 1/2 as y: y's fraction decides, unless it is exactly 1/2. False
@@ -294,9 +298,6 @@ constexpr RealField kNarrowFixed[kNarrowMaxDecimals + 1] = {
     putNarrowFixed<0>, putNarrowFixed<1>, putNarrowFixed<2>, putNarrowFixed<3>, putNarrowFixed<4>,
     putNarrowFixed<5>, putNarrowFixed<6>, putNarrowFixed<7>, putNarrowFixed<8>, putNarrowFixed<9>,
     putNarrowFixed<10>, putNarrowFixed<11>, putNarrowFixed<12>};
-#else
-std::size_t exactFixed(double, int, char*) { return 0; }
-#endif
 
 // The Iw field with w <= kFieldReach. Counters and indices below 100 take
 // their two digits from the table, a lone digit's blank put over the zero.
@@ -341,9 +342,7 @@ char* putWideInteger(char* at, int value, int w) {
 IntegerField integerFieldFor(int w) { return static_cast<std::size_t>(w) <= kFieldReach ? putNarrowInteger : putWideInteger; }
 
 RealField realFieldFor(int w, int d) {
-#if defined(__SIZEOF_INT128__)
   if (d < w && d <= kNarrowMaxDecimals && static_cast<std::size_t>(w) <= kFieldReach) return kNarrowFixed[d];
-#endif
   return putRealGeneral;
 }
 

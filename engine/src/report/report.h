@@ -43,7 +43,8 @@ class Report {
   }
   void write(const Layout& layout, std::span<const Value> values);
 
-  // The text not yet handed to the sink (all of it when there is no sink).
+  // The text not yet handed to the sink (all of it when there is no sink);
+  // the reference shows it until the next write or flush.
   const std::string& text() const;
   // Hands the buffered text to the sink; returns false if the sink failed.
   bool flush();
