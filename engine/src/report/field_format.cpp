@@ -111,7 +111,7 @@ char* putRealByLibrary(char* at, bool negative, double magnitude, int w, int d) 
 // number is split into a high and a low part, each written on its own, so
 // the divisions form short chains instead of one of length D; the low part
 // has an even number of digits, and the parts end in pairs of digits taken
-// from a table. Parts of nine digits or fewer are divided in 32 bits.
+// from a table. Halves of nine digits or fewer are divided in 32 bits.
 template <int D>
 void putDigits(char* at, std::uint64_t v) {
   if constexpr (D == 1) {
