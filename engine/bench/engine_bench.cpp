@@ -69,14 +69,17 @@ BENCHMARK(BM_FockBuild)->Unit(benchmark::kMicrosecond);
 void BM_Jacobi(benchmark::State& state) {
   auto data = finishedRun();
   scf1s::Matrix U;
+  long rotations = 0;
   for (auto _ : state) {
     scf1s::Matrix A = data->F;
-    scf1s::jacobi(A, 20, U, 1.0e-12);
+    rotations += scf1s::jacobi(A, 20, U, 1.0e-12).rotations;
     benchmark::DoNotOptimize(A.v.data());
     benchmark::DoNotOptimize(U.v.data());
   }
+  state.counters["rotation"] = benchmark::Counter(static_cast<double>(rotations),
+                                                  benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_Jacobi)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Jacobi)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // One orbital solve of an SCF iteration: transform, diagonalise, back-transform,
 // sort, and the orbital energy lines.
