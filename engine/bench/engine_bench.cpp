@@ -79,7 +79,7 @@ void BM_Jacobi(benchmark::State& state) {
   state.counters["rotation"] = benchmark::Counter(static_cast<double>(rotations),
                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_Jacobi)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Jacobi)->Unit(benchmark::kMicrosecond);
 
 // One orbital solve of an SCF iteration: transform, diagonalise, back-transform,
 // sort, and the orbital energy lines.
