@@ -1,43 +1,110 @@
 #include "jacobi.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
+#include <iterator>
 #include <optional>
 #include <utility>
 
-#include "double_pair.h"
+// The vector helpers below take and return vectors of four doubles; they are
+// always inlined into the solve, so no vector ever crosses a call and the
+// calling convention for such vectors (which differs with and without AVX)
+// does not matter.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace scf1s {
 
 namespace {
 
-// One plane rotation of two rows of 20 entries: x' = c x + s y, y' = c y - s x,
-// entry by entry. With kWatch, returns false when a new entry is not finite.
-template <bool kWatch>
-bool rotatePair(double* x, double* y, double c, double s) {
-  const DoublePair cc = {c, c};
-  const DoublePair ss = {s, s};
-  DoublePair probe = {0.0, 0.0};  // x - x is 0 for every finite x, NaN otherwise
-  for (int i = 0; i < kMaxSpheres; i += 2) {
-    const DoublePair h = loadPair(x + i);
-    const DoublePair yi = loadPair(y + i);
-    const DoublePair nx = cc * h + ss * yi;
-    const DoublePair ny = cc * yi - ss * h;
-    storePair(x + i, nx);
-    storePair(y + i, ny);
-    if constexpr (kWatch) probe += (nx - nx) + (ny - ny);
-  }
-  return probe[0] == 0.0 && probe[1] == 0.0;
-}
+// Every step of the solve is inlined into the two compiled forms of the solve
+// at the end (baseline and AVX2), so that each runs in its own vectors.
+#define JACOBI_STEP [[gnu::always_inline]] inline
 
-// |x| entry by entry: the sign bits cleared.
-DoublePair absoluteValues(DoublePair x) {
-  using Bits = long long __attribute__((vector_size(16)));
-  const Bits noSign = {0x7fffffffffffffffLL, 0x7fffffffffffffffLL};
-  return reinterpret_cast<DoublePair>(reinterpret_cast<Bits>(x) & noSign);
-}
+// N doubles processed together (two in the baseline form, four with AVX2).
+// The operations act entry by entry, each rounded exactly as the same
+// operation on single doubles, so a loop over vectors gives the bits of the
+// plain loop. Comparing two vectors gives a Mask: all ones in the entries
+// where the comparison holds, else zero.
+template <int N>
+struct VectorTypes;
+template <>
+struct VectorTypes<2> {
+  using Values = double __attribute__((vector_size(16)));
+  using Mask = long long __attribute__((vector_size(16)));
+};
+template <>
+struct VectorTypes<4> {
+  using Values = double __attribute__((vector_size(32)));
+  using Mask = long long __attribute__((vector_size(32)));
+};
+
+template <int N>
+struct Lanes {
+  using Values = typename VectorTypes<N>::Values;
+  using Mask = typename VectorTypes<N>::Mask;
+  static_assert(kStride % N == 0, "a row is a whole number of vectors");
+
+  JACOBI_STEP static Values load(const double* at) {
+    Values v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+  }
+  // The same, read one double at a time: a double stored on its own a moment
+  // ago is then passed on from the store at once, where a wide read would
+  // wait for it to reach the cache.
+  JACOBI_STEP static Values loadEach(const double* at) {
+    const volatile double* from = at;
+    Values v;
+    for (int j = 0; j < N; ++j) v[j] = from[j];
+    return v;
+  }
+  JACOBI_STEP static void store(double* at, Values v) { std::memcpy(at, &v, sizeof v); }
+  JACOBI_STEP static Values splat(double x) {
+    Values v;
+    for (int j = 0; j < N; ++j) v[j] = x;
+    return v;
+  }
+  // |x| entry by entry: the sign bits cleared.
+  JACOBI_STEP static Values magnitudes(Values x) {
+    Mask noSign;
+    for (int j = 0; j < N; ++j) noSign[j] = 0x7fffffffffffffffLL;
+    return reinterpret_cast<Values>(reinterpret_cast<Mask>(x) & noSign);
+  }
+  // The larger of each two entries (no NaN reaches it).
+  JACOBI_STEP static Values larger(Values x, Values y) { return x > y ? x : y; }
+  JACOBI_STEP static double largestEntry(Values x) {
+    double largest = x[0];
+    for (int j = 1; j < N; ++j) largest = std::max(largest, x[j]);
+    return largest;
+  }
+  // One bit per entry of the mask, entry j at bit j.
+  JACOBI_STEP static unsigned bits(Mask mask) {
+#if defined(__SSE2__)
+    using Pair = double __attribute__((vector_size(16)));
+    if constexpr (N == 2) {
+      return static_cast<unsigned>(__builtin_ia32_movmskpd(reinterpret_cast<Pair>(mask)));
+    } else {
+      unsigned result = 0;
+      for (int j = 0; j < N; j += 2) {
+        const Pair half = {reinterpret_cast<Values>(mask)[j], reinterpret_cast<Values>(mask)[j + 1]};
+        result |= static_cast<unsigned>(__builtin_ia32_movmskpd(half)) << j;
+      }
+      return result;
+    }
+#else
+    unsigned result = 0;
+    for (int j = 0; j < N; ++j) result |= static_cast<unsigned>(mask[j] & 1) << j;
+    return result;
+#endif
+  }
+};
+
+// The numbers 0, 1, ..., 19 of rows and columns, to be read as vectors.
+alignas(32) constexpr double kIndices[kStride] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,
+                                                  10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
 
 // Safety cap on rotations. Each rotation removes the largest off-diagonal
 // element, so the off-diagonal sum of squares falls at least by the factor
@@ -53,11 +120,8 @@ constexpr long kRotationCap = 1'000'000;
 // evaluates the threshold from the diagonal.
 constexpr double kInitialThreshold = 1.0e38;
 
-// The larger of each two entries (no NaN reaches it: the matrix is finite).
-DoublePair maxPair(DoublePair x, DoublePair y) { return x > y ? x : y; }
-
 // +1 for x >= 0 (zero included), -1 for x < 0.
-double sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
+JACOBI_STEP double sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
 
 // A plane rotation x' = c x + s y, y' = c y - s x of rows and columns p and r.
 struct Rotation {
@@ -70,19 +134,27 @@ struct Rotation {
 // matrix as a full symmetric square W, so that the elements of rows and
 // columns p and r of a rotation lie along rows p and r, and U transposed, so
 // that columns p and r of U are rows too. Both are whole 20 x 20 arrays:
-// every rotation runs over all 20 entries of its two rows, those beyond the
-// order n being zeros that stay harmless, which lets the compiler work on
-// several entries at once. The arithmetic of every element is exactly that of
-// the rotation formulas, element by element, so the results are unchanged;
-// the caller's A (diagonal and upper triangle only) and U are written back
-// when the solve ends.
+// every step runs over all 20 entries of a row, a vector at a time, those beyond
+// the order n being zeros that stay harmless. The arithmetic of every
+// element is exactly that of the rotation formulas, element by element, so
+// the results are unchanged; the caller's A (diagonal and upper triangle
+// only) and U are written back when the solve ends.
+//
+// Beside them, the row-maximum table: for every row i < n the largest
+// |A(i,j)| right of the diagonal as last recorded (m) and the column where
+// it stood (q). It may lag above the true maximum after a rotation, never
+// below it. The columns are kept as doubles, so that they travel in the same
+// lanes as the magnitudes.
+template <int N>
 class Workspace {
+  using L = Lanes<N>;
+  using Values = typename L::Values;
+  using Mask = typename L::Mask;
+
  public:
-  Workspace(const Matrix& A, int n) : n_(n) {
-    for (int i = 0; i < kStride * kStride; ++i) {
-      w_[i] = 0.0;
-      ut_[i] = 0.0;
-    }
+  JACOBI_STEP Workspace(const Matrix& A, int n) : n_(n) {
+    std::fill(std::begin(w_), std::end(w_), 0.0);
+    std::fill(std::begin(ut_), std::end(ut_), 0.0);
     for (int i = 0; i < n; ++i) {
       ut_[i * kStride + i] = 1.0;
       for (int j = i; j < n; ++j) {
@@ -95,7 +167,7 @@ class Workspace {
   }
 
   // Hands the diagonal and upper triangle of W and the transpose of U back.
-  void finish(Matrix& A, Matrix& U) const {
+  JACOBI_STEP void finish(Matrix& A, Matrix& U) const {
     for (int i = 0; i < n_; ++i)
       for (int j = i; j < n_; ++j) A.v[static_cast<std::size_t>(i * kStride + j)] = w_[i * kStride + j];
     for (int i = 0; i < n_; ++i)
@@ -103,30 +175,25 @@ class Workspace {
   }
 
   // Pivot search: the row with the largest recorded maximum, the lowest row
-  // among equal maxima (the records are never NaN: the matrix is finite
-  // while this runs). Its value and its column are largest(p) and column(p).
-  //
-  // The records of rows n-1 and beyond are 0 and the others at least 0, so
-  // all 20 take part; the maximum is taken pairwise in two independent
-  // chains (the maximum does not depend on the order of comparison), which
-  // keeps this step short on the path from one rotation to the next.
-  int pivotRow() const {
-    DoublePair a = loadPair(m_), b = loadPair(m_ + 2);
-    for (int i = 4; i < kStride; i += 4) {
-      a = maxPair(a, loadPair(m_ + i));
-      b = maxPair(b, loadPair(m_ + i + 2));
+  // among equal maxima. The records of rows n-1 and beyond are 0 and the
+  // others at least 0, so all 20 take part.
+  JACOBI_STEP int pivotRow() const {
+    // The maximum in two independent chains, to keep this step short.
+    Values a = L::load(m_), b = L::load(m_ + N);
+    for (int k = 2 * N; k < kStride; k += 2 * N) {
+      a = L::larger(a, L::load(m_ + k));
+      if (k + N < kStride) b = L::larger(b, L::load(m_ + k + N));
     }
-    a = maxPair(a, b);
-    const double largest = std::max(a[0], a[1]);
-    int p = 0;
-    while (m_[p] != largest) ++p;
-    return p;
+    const Values largest = L::splat(L::largestEntry(L::larger(a, b)));
+    unsigned holders = 0;
+    for (int k = 0; k < kStride; k += N) holders |= L::bits(L::load(m_ + k) == largest) << k;
+    return std::countr_zero(holders);
   }
-  double largest(int p) const { return m_[p]; }
-  int column(int p) const { return q_[p]; }
+  JACOBI_STEP double largest(int p) const { return m_[p]; }
+  JACOBI_STEP int column(int p) const { return static_cast<int>(q_[p]); }
 
   // tau times the smallest magnitude on the diagonal.
-  double thresholdFromDiagonal(double tau) const {
+  JACOBI_STEP double thresholdFromDiagonal(double tau) const {
     double smallest = std::fabs(w_[0]);
     for (int k = 1; k < n_; ++k) smallest = std::min(smallest, std::fabs(w_[k * kStride + k]));
     return tau * smallest;
@@ -135,7 +202,7 @@ class Workspace {
   // The rotation that removes W(p,r), with the new diagonal pair stored (the
   // larger value at p) and the pivot set to 0. Empty when the elements are
   // too large for the rotation to be formed.
-  std::optional<Rotation> formRotation(int p, int r) {
+  JACOBI_STEP std::optional<Rotation> formRotation(int p, int r) {
     double* const wp = row(p);
     double* const wr = row(r);
     const double a = wp[p];
@@ -177,18 +244,17 @@ class Workspace {
   // (the other of the two columns still holds its value from before the
   // rotation). A record always lies right of the diagonal, so only rows
   // above r can hold one; row p is passed over, its record marked for the
-  // moment, and rows p and r are recorded afresh by rotateAndRecord.
-  void repairRecordsInColumns(int p, int r) {
-    q_[p] = -1;
-    int stale[kStride];
-    int staleCount = 0;
-    for (int i = 0; i < r; ++i) {
-      stale[staleCount] = i;
-      staleCount += (q_[i] == p) | (q_[i] == r);
+  // moment, and rows p and r are recorded afresh by rotate.
+  JACOBI_STEP void repairRecordsInColumns(int p, int r) {
+    setRecord(p, m_[p], -1.0);
+    unsigned stale = 0;
+    for (int k = 0; k < kStride; k += N) {
+      const Values q = L::load(q_ + k);
+      stale |= L::bits(((q == L::splat(p)) | (q == L::splat(r))) & (L::load(kIndices + k) < L::splat(r))) << k;
     }
-    for (int k = 0; k < staleCount; ++k) {
-      const int i = stale[k];
-      double& element = w_[i * kStride + q_[i]];
+    for (; stale != 0; stale &= stale - 1) {
+      const int i = std::countr_zero(stale);
+      double& element = w_[i * kStride + column(i)];
       const double kept = element;
       element = 0.0;
       rescan(i);
@@ -196,117 +262,128 @@ class Workspace {
     }
   }
 
-  // Rotates rows p and r (which are also columns p and r), mirrors the new
-  // rows into the columns and offers each new element of the upper triangle
-  // to the record of the row it lies in, in the order of increasing i. The
-  // records of rows p and r start again from 0 (their columns stay as they
-  // were until a larger element comes); oldColumnP and oldColumnR are the
-  // columns they held before the repair. Returns false when a new element is
-  // not finite.
-  bool rotateAndRecord(int p, int r, const Rotation& rot, int oldColumnP, int oldColumnR) {
+  // Rotates rows p and r of W (which are also columns p and r) and of the
+  // transpose of U, and offers each new element of the upper triangle to the
+  // record of the row it lies in: A(i,p) before A(i,r) for rows i above p,
+  // A(i,r) for rows between p and r. The records of rows p and r start again
+  // from 0, keeping their columns (oldColumnP, oldColumnR: those from before
+  // the repair) until a larger element comes; of equal elements the first
+  // is recorded. Finally the new rows are mirrored into the columns. Returns
+  // false when a new element of W is not finite (the columns of U are unit
+  // vectors and are not watched).
+  JACOBI_STEP bool rotate(int p, int r, const Rotation& rot, int oldColumnP, int oldColumnR) {
     double* const wp = row(p);
     double* const wr = row(r);
-    // The entries where the two rows cross are kept out of it.
+    double* const up = ut_ + p * kStride;
+    double* const ur = ut_ + r * kStride;
+    // The four entries where the two rows cross (the new diagonal pair and
+    // the zeroed pivot) are set back afterwards. Their lanes are left out of
+    // the records and of the watch (formRotation watches the diagonal pair);
+    // mirroring lane p may already have written into lane r of row p when
+    // that vector is read, which touches nothing but those lanes.
     const double wpp = wp[p], wpr = wp[r], wrp = wr[p], wrr = wr[r];
-    const bool finite = rotatePair<true>(wp, wr, rot.c, rot.s);
+    const Values c = L::splat(rot.c), s = L::splat(rot.s), rowP = L::splat(p), rowR = L::splat(r);
+    Values probe = L::splat(0.0);  // x - x is 0 for every finite x, NaN otherwise
+    Values rowPart[kStride / N], rowRPart[kStride / N];
+    for (int k = 0; k < kStride; k += N) {
+      const Values index = L::load(kIndices + k);
+      const Values x = L::load(wp + k);
+      const Values y = L::load(wr + k);
+      const Values nx = c * x + s * y;
+      const Values ny = c * y - s * x;
+      L::store(wp + k, nx);
+      L::store(wr + k, ny);
+      for (int j = 0; j < N; ++j) {  // the new rows into columns p and r
+        w_[(k + j) * kStride + p] = nx[j];
+        w_[(k + j) * kStride + r] = ny[j];
+      }
+      const Mask crossing = (index == rowP) | (index == rowR);
+      probe += crossing ? L::splat(0.0) : (nx - nx) + (ny - ny);
+      const Values ap = L::magnitudes(nx);
+      const Values ar = L::magnitudes(ny);
+
+      Values m = L::load(m_ + k);
+      Values q = L::load(q_ + k);
+      const Mask takeP = (ap > m) & (index < rowP);
+      m = takeP ? ap : m;
+      q = takeP ? rowP : q;
+      const Mask takeR = (ar > m) & (index < rowR) & (index != rowP);
+      m = takeR ? ar : m;
+      q = takeR ? rowR : q;
+      L::store(m_ + k, m);
+      L::store(q_ + k, q);
+
+      rowPart[k / N] = (index > rowP) & (index != rowR) ? ap : L::splat(0.0);
+      rowRPart[k / N] = index > rowR ? ar : L::splat(0.0);
+
+      const Values u = L::load(up + k);
+      const Values v = L::load(ur + k);
+      L::store(up + k, c * u + s * v);
+      L::store(ur + k, c * v - s * u);
+    }
     wp[p] = wpp;
     wp[r] = wpr;
     wr[p] = wrp;
     wr[r] = wrr;
-
-    auto mirror = [&](int i, double& ap, double& ar) {
-      const double xp = wp[i];
-      const double xr = wr[i];
-      w_[i * kStride + p] = xp;
-      w_[i * kStride + r] = xr;
-      ap = std::fabs(xp);
-      ar = std::fabs(xr);
-    };
-    for (int i = 0; i < p; ++i) {  // A(i,p) and A(i,r) in row i
-      double ap, ar;
-      mirror(i, ap, ar);
-      offer(i, p, ap);
-      offer(i, r, ar);
-    }
-    double mp = 0.0;
-    int qp = oldColumnP;
-    for (int i = p + 1; i < r; ++i) {  // A(p,i) in row p, A(i,r) in row i
-      double ap, ar;
-      mirror(i, ap, ar);
-      const bool take = ap > mp;
-      mp = take ? ap : mp;
-      qp = take ? i : qp;
-      offer(i, r, ar);
-    }
-    double mr = 0.0;
-    int qr = oldColumnR;
-    for (int i = r + 1; i < n_; ++i) {  // A(p,i) in row p, A(r,i) in row r
-      double ap, ar;
-      mirror(i, ap, ar);
-      const bool takeP = ap > mp;
-      mp = takeP ? ap : mp;
-      qp = takeP ? i : qp;
-      const bool takeR = ar > mr;
-      mr = takeR ? ar : mr;
-      qr = takeR ? i : qr;
-    }
-    m_[p] = mp;
-    q_[p] = qp;
-    m_[r] = mr;
-    q_[r] = qr;
+    recordAfresh(p, rowPart, oldColumnP);
+    recordAfresh(r, rowRPart, oldColumnR);
+    bool finite = true;
+    for (int j = 0; j < N; ++j) finite = finite && probe[j] == 0.0;
     return finite;
   }
 
-  // Columns p and r of U (rows of its transpose). Only the elements of A are
-  // watched for overflow; the columns of U are unit vectors.
-  void rotateEigenvectors(int p, int r, const Rotation& rot) {
-    rotatePair<false>(ut_ + p * kStride, ut_ + r * kStride, rot.c, rot.s);
-  }
-
  private:
-  double* row(int i) { return w_ + i * kStride; }
+  JACOBI_STEP double* row(int i) { return w_ + i * kStride; }
 
   // Full scan of row i; among equal magnitudes the last column wins, and an
-  // all-zero row records 0 in column n. (Recording on every element at
-  // least as large as the record so far ends on the last column that holds
-  // the maximum: found here as the maximum first, then its last column.)
-  // Entries beyond the order are zeros and leave the maximum alone.
-  void rescan(int i) {
+  // all-zero row records 0 in column n. Each lane keeps the largest
+  // magnitude it has seen and the last column holding it; entries on and
+  // left of the diagonal take part as -1, below every magnitude.
+  JACOBI_STEP void rescan(int i) {
     const double* a = w_ + i * kStride;
-    int j = i + 1;
-    double first = 0.0;
-    if (j % 2 == 1 && j < n_) first = std::fabs(a[j++]);
-    // Two independent chains of pairwise maxima, as in the pivot search.
-    DoublePair even = {first, first}, odd = {0.0, 0.0};
-    for (; j + 2 < kStride; j += 4) {
-      even = maxPair(even, absoluteValues(loadPair(a + j)));
-      odd = maxPair(odd, absoluteValues(loadPair(a + j + 2)));
+    const Values diagonal = L::splat(i);
+    Values best = L::splat(-1.0), where = L::splat(0.0);
+    for (int k = (i + 1) / N * N; k < kStride; k += N) {
+      const Values index = L::load(kIndices + k);
+      const Values x = index > diagonal ? L::magnitudes(L::loadEach(a + k)) : L::splat(-1.0);
+      const Mask take = x >= best;
+      best = take ? x : best;
+      where = take ? index : where;
     }
-    if (j < kStride) even = maxPair(even, absoluteValues(loadPair(a + j)));
-    even = maxPair(even, odd);
-    const double best = std::max(even[0], even[1]);
-    int column = n_ - 1;
-    while (std::fabs(a[column]) != best) --column;
-    m_[i] = best;
-    q_[i] = column;
+    const double largest = L::largestEntry(best);
+    setRecord(i, largest, largest == 0.0 ? n_ - 1 : L::largestEntry(best == L::splat(largest) ? where : L::splat(-1.0)));
   }
 
-  // A freshly stored element replaces the record only if strictly larger, so
-  // ties keep the earlier record.
-  void offer(int i, int column, double magnitude) {
-    const bool take = magnitude > m_[i];
-    m_[i] = take ? magnitude : m_[i];
-    q_[i] = take ? column : q_[i];
+  // Writes the record of row i as a whole vector, as the table is read (a wide read of
+  // entries stored one by one would wait for them to reach the cache).
+  JACOBI_STEP void setRecord(int i, double largest, double column) {
+    const int k = i / N * N;
+    const Mask lane = L::load(kIndices + k) == L::splat(i);
+    L::store(m_ + k, lane ? L::splat(largest) : L::load(m_ + k));
+    L::store(q_ + k, lane ? L::splat(column) : L::load(q_ + k));
+  }
+
+  // The record of row p or r after its rotation: the first largest
+  // |A(i,j)| right of the diagonal, column r left out (the pivot, now 0);
+  // if none is above 0, the record is 0 and keeps its old column.
+  JACOBI_STEP void recordAfresh(int i, const Values* part, int oldColumn) {
+    // The maximum in two independent chains, to keep this step short.
+    Values a = part[0], b = part[1];
+    for (int k = 2; k < kStride / N; k += 2) {
+      a = L::larger(a, part[k]);
+      if (k + 1 < kStride / N) b = L::larger(b, part[k + 1]);
+    }
+    const double largest = L::largestEntry(L::larger(a, b));
+    unsigned holders = 0;
+    for (int k = 0; k < kStride; k += N) holders |= L::bits(part[k / N] == L::splat(largest)) << k;
+    setRecord(i, largest, largest > 0.0 ? std::countr_zero(holders) : oldColumn);
   }
 
   int n_;
-  alignas(16) double w_[kStride * kStride];
-  alignas(16) double ut_[kStride * kStride];
-  // For every row i < n: the largest |A(i,j)| right of the diagonal as last
-  // recorded (m) and the column where it stood (q). It may lag above the true
-  // maximum after a rotation, never below it.
-  double m_[kStride] = {};
-  int q_[kStride] = {};
+  alignas(32) double w_[kStride * kStride];
+  alignas(32) double ut_[kStride * kStride];
+  alignas(32) double m_[kStride] = {};
+  alignas(32) double q_[kStride] = {};
 };
 
 bool upperTriangleFinite(const Matrix& A, int n) {
@@ -316,9 +393,8 @@ bool upperTriangleFinite(const Matrix& A, int n) {
   return true;
 }
 
-}  // namespace
-
-JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
+template <int N>
+JACOBI_STEP JacobiResult solve(Matrix& A, int n, Matrix& U, double tau) {
   JacobiResult result;
   // The arrays hold order 20 at most; the deck reader refuses larger orders,
   // so this only keeps a caller's slip inside the arrays.
@@ -333,7 +409,7 @@ JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
   }
   if (n <= 1) return result;
 
-  Workspace ws(A, n);
+  Workspace<N> ws(A, n);
   double theta = kInitialThreshold;
   for (;;) {
     const int p = ws.pivotRow();
@@ -359,8 +435,7 @@ JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
     const int oldColumnP = ws.column(p);
     const int oldColumnR = ws.column(r);
     ws.repairRecordsInColumns(p, r);
-    const bool finite = ws.rotateAndRecord(p, r, *rot, oldColumnP, oldColumnR) && rot->finiteDiagonal;
-    ws.rotateEigenvectors(p, r, *rot);
+    const bool finite = ws.rotate(p, r, *rot, oldColumnP, oldColumnR) && rot->finiteDiagonal;
     if (!finite) {
       result.outcome = JacobiOutcome::NotFinite;
       break;
@@ -368,6 +443,38 @@ JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
   }
   ws.finish(A, U);
   return result;
+}
+
+// The two compiled forms of the solve.
+JacobiResult solveBaseline(Matrix& A, int n, Matrix& U, double tau) { return solve<2>(A, n, U, tau); }
+
+#if defined(__x86_64__) || defined(__i386__)
+#define JACOBI_HAS_AVX2_FORM 1
+__attribute__((target("avx2"))) JacobiResult solveAvx2(Matrix& A, int n, Matrix& U, double tau) {
+  return solve<4>(A, n, U, tau);
+}
+#endif
+
+}  // namespace
+
+bool available(JacobiCode code) {
+#if defined(JACOBI_HAS_AVX2_FORM)
+  if (code == JacobiCode::Avx2) return __builtin_cpu_supports("avx2");
+#endif
+  return code == JacobiCode::Baseline;
+}
+
+JacobiResult jacobi(JacobiCode code, Matrix& A, int n, Matrix& U, double tau) {
+#if defined(JACOBI_HAS_AVX2_FORM)
+  if (code == JacobiCode::Avx2 && available(JacobiCode::Avx2)) return solveAvx2(A, n, U, tau);
+#endif
+  (void)code;
+  return solveBaseline(A, n, U, tau);
+}
+
+JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
+  static const JacobiCode best = available(JacobiCode::Avx2) ? JacobiCode::Avx2 : JacobiCode::Baseline;
+  return jacobi(best, A, n, U, tau);
 }
 
 }  // namespace scf1s

@@ -22,4 +22,13 @@ struct JacobiResult {
 // read or written. tau is the diagonalisation tolerance.
 JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau);
 
+// The solve is compiled twice from the same source: for the processor
+// family's baseline instruction set and, on x86, for processors with AVX2
+// (wider vectors, the same bits). jacobi() above takes the AVX2 form where
+// the processor has it; the tests run both.
+enum class JacobiCode { Baseline, Avx2 };
+bool available(JacobiCode code);
+// The solve in the given form (the baseline one if that form is not available).
+JacobiResult jacobi(JacobiCode code, Matrix& A, int n, Matrix& U, double tau);
+
 }  // namespace scf1s
