@@ -268,7 +268,8 @@ class Workspace {
   // A(i,r) for rows between p and r. The records of rows p and r start again
   // from 0, keeping their columns (oldColumnP, oldColumnR: those from before
   // the repair) until a larger element comes; of equal elements the first
-  // is recorded. Finally the new rows are mirrored into the columns. Returns
+  // is recorded. The new rows are mirrored into the columns as they are
+  // formed. U has a loop of its own (fewer values held at once). Returns
   // false when a new element of W is not finite (the columns of U are unit
   // vectors and are not watched).
   JACOBI_STEP bool rotate(int p, int r, const Rotation& rot, int oldColumnP, int oldColumnR) {
@@ -315,7 +316,8 @@ class Workspace {
 
       rowPart[k / N] = (index > rowP) & (index != rowR) ? ap : L::splat(0.0);
       rowRPart[k / N] = index > rowR ? ar : L::splat(0.0);
-
+    }
+    for (int k = 0; k < kStride; k += N) {  // columns p and r of U
       const Values u = L::load(up + k);
       const Values v = L::load(ur + k);
       L::store(up + k, c * u + s * v);
