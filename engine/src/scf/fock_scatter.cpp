@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
+#include "double_pair.h"
 #include "fock.h"
+#include "quartets.h"
 
 // The Fock build of a run. For every canonical quartet in the canonical order
 // it makes exactly the additions of fockad (fock.cpp) in exactly its order,
@@ -14,6 +17,14 @@
 // index l meets one of those elements (l = j or l = k) the quartet is handled
 // on its own, naming the element it really adds to, so the order of additions
 // to that element is kept.
+//
+// A loop over l goes in two passes. The first, `quartet` below, makes the
+// additions to the elements that take one term per quartet, a different
+// element for each l (F(i,l), F(k,l), F(j,l)), and works out the terms of the
+// running sums, keeping them by l in `terms`. Its quartets do not depend on
+// each other, so two of them run at once in the processor's vector registers
+// (see alongRow). The second pass adds the kept terms to the running sums,
+// one after the other in the quartets' order.
 //
 // Each body below is one case of fockad, with the indices it covers:
 //
@@ -33,8 +44,15 @@
 //   offDiagonalPair, k < j,  l = j            (ij|kl), k < l = j
 //   offDiagonalPair, k < j,  l > j   (loop)   (ij|kl), k < j < l
 //
-// In every body the terms stand in fockad's order for that case; an integral
-// that is exactly zero adds nothing, as in fockad.
+// In every body the terms stand in fockad's order for that case.
+//
+// An integral that is exactly zero adds nothing in fockad. The bodies have no
+// test for it: its terms are zeros, and adding a zero leaves a sum as it is,
+// except a sum of -0.0 (which becomes +0.0) and except that zero times an
+// infinite density is not zero. A sum of doubles is -0.0 only if both parts
+// are, so no sum here is ever -0.0 if no element of H is. buildFock therefore
+// checks H and P first; where they do not allow it, it goes quartet by
+// quartet through fockad itself.
 
 namespace scf1s {
 
@@ -42,6 +60,53 @@ namespace {
 
 // The weight of the exchange terms in the closed-shell Fock matrix.
 constexpr double kExchangeWeight = -0.5;
+
+// One quartet's entries, or two neighbouring quartets' entries side by side
+// (T = DoublePair): the body of a loop over l is written once for both.
+template <class T>
+T load(const double* at) {
+  if constexpr (sizeof(T) == sizeof(double))
+    return *at;
+  else
+    return loadPair(at);
+}
+
+// *at += term, entry by entry.
+template <class T>
+void addTo(double* at, T term) {
+  const T sum = load<T>(at) + term;
+  if constexpr (sizeof(T) == sizeof(double))
+    *at = sum;
+  else
+    storePair(at, sum);
+}
+
+// sum += each quartet's terms in turn, in the order given.
+template <class T, class... More>
+void addInOrder(double& sum, T term, More... more) {
+  if constexpr (sizeof(T) == sizeof(double)) {
+    sum += term;
+    ((sum += more), ...);
+  } else {
+    for (int m = 0; m < 2; ++m) {
+      sum += term[m];
+      ((sum += more[m]), ...);
+    }
+  }
+}
+
+// Calls quartets(l, T{}) over l = first, ..., last - 1: two quartets at a
+// time (T = DoublePair) from an even l on, one at a time (T = double) for an
+// odd first l and a last one left over. The rows of a group thus all split
+// at the same l, so what one row has added to F(i,l) and F(j,l) the next one
+// reads back in the same pieces (a piece read across two written ones would
+// have to wait until both are in the cache).
+template <class Quartets>
+void alongRow(int first, int last, Quartets quartets) {
+  int l = first;
+  for (; l + 1 < last; l += 2) quartets(l, DoublePair{});
+  if (l < last) quartets(l, double{});
+}
 
 struct FockScatter {
   double* f;         // F, row-major with stride kStride, 0-based
@@ -66,21 +131,20 @@ struct FockScatter {
     const double pii = P(i, i);
     {  // k = i: (ii|ii), then (ii|il) for l > i
       const double* vk = col(i);
-      double v = vk[i];
-      if (v != 0.0) {
+      {
+        const double v = vk[i];
         const double e = kExchangeWeight * v;
         fii += v * pii;
         fii += e * pii;
       }
-      for (int l = i + 1; l < n; ++l) {
-        v = vk[l];
-        if (v == 0.0) continue;
-        const double e = kExchangeWeight * v;
-        fii += v * Pi[l];
-        Fi[l] += e * pii;
-        fii += v * PTi[l] + (2.0 * e) * Pi[l];
-        Fi[l] += v * pii;
-      }
+      alongRow(i + 1, n, [&](int l, auto lanes) {
+        using T = decltype(lanes);
+        const T v = load<T>(vk + l);
+        const T e = kExchangeWeight * v;
+        addInOrder(fii, v * load<T>(Pi + l), v * load<T>(PTi + l) + (2.0 * e) * load<T>(Pi + l));
+        addTo(Fi + l, e * pii);
+        addTo(Fi + l, v * pii);
+      });
     }
     for (int k = i + 1; k < n; ++k) {  // (ii|kl), k > i, l >= k
       const double* vk = col(k);
@@ -89,23 +153,22 @@ struct FockScatter {
       const double* const PTk = rowPT(k);
       const double pik = P(i, k);
       double fik = F(i, k);
-      double v = vk[k];
-      if (v != 0.0) {  // l = k: F(i,l) is F(i,k)
+      {  // l = k: F(i,l) is F(i,k)
+        const double v = vk[k];
         const double e = kExchangeWeight * v;
         fii += v * P(k, k);
         fik += e * pik;
         F(k, k) += v * pii;
       }
-      for (int l = k + 1; l < n; ++l) {
-        v = vk[l];
-        if (v == 0.0) continue;
-        const double e = kExchangeWeight * v;
-        fii += v * Pk[l];
-        Fi[l] += e * pik;
-        fii += v * PTk[l];
-        fik += e * Pi[l];
-        Fk[l] += v * pii;
-      }
+      alongRow(k + 1, n, [&](int l, auto lanes) {
+        using T = decltype(lanes);
+        const T v = load<T>(vk + l);
+        const T e = kExchangeWeight * v;
+        addInOrder(fii, v * load<T>(Pk + l), v * load<T>(PTk + l));
+        addTo(Fi + l, e * pik);
+        addInOrder(fik, e * load<T>(Pi + l));
+        addTo(Fk + l, v * pii);
+      });
       F(i, k) = fik;
     }
     F(i, i) = fii;
@@ -124,29 +187,32 @@ struct FockScatter {
     const double pii = P(i, i);
     const double pij = P(i, j);
     const double pji = P(j, i);
+    // Column j above the diagonal, F(l,j) for i < l < j, copied into a row for
+    // the group (nothing else in the group adds to it), so that additions down
+    // the column run two at a time like those along a row.
+    double Fcj[kStride];
+    for (int l = i + 1; l < j; ++l) Fcj[l] = F(l, j);
     {  // k = i: (ij|il), l >= j
       const double* vk = col(i);
       double fii = F(i, i);
-      double v = vk[j];
-      if (v != 0.0) {  // l = j: F(i,l) is F(i,j)
+      {  // l = j: F(i,l) is F(i,j)
+        const double v = vk[j];
         const double e = kExchangeWeight * v;
         fij += (2.0 * v) * pij;
         fij += e * pji;
         fii += e * P(j, j);
         F(j, j) += e * pii;
       }
-      for (int l = j + 1; l < n; ++l) {
-        v = vk[l];
-        if (v == 0.0) continue;
-        const double e = kExchangeWeight * v;
-        fij += (2.0 * v) * Pi[l];
-        Fi[l] += e * pji;
-        fii += e * Pj[l];
-        Fj[l] += e * pii;
-        Fi[l] += (2.0 * v) * pij;
-        fij += e * PTi[l];
-        fii += e * PTj[l];
-      }
+      alongRow(j + 1, n, [&](int l, auto lanes) {
+        using T = decltype(lanes);
+        const T v = load<T>(vk + l);
+        const T e = kExchangeWeight * v;
+        addInOrder(fij, (2.0 * v) * load<T>(Pi + l), e * load<T>(PTi + l));
+        addTo(Fi + l, e * pji);
+        addInOrder(fii, e * load<T>(Pj + l), e * load<T>(PTj + l));
+        addTo(Fj + l, e * pii);
+        addTo(Fi + l, (2.0 * v) * pij);
+      });
       F(i, i) = fii;
     }
     for (int k = i + 1; k < n; ++k) {
@@ -159,33 +225,32 @@ struct FockScatter {
         const double pik = P(i, k);
         double fik = F(i, k);
         double fjk = F(j, k);
-        double v = vk[k];
-        if (v != 0.0) {  // l = k: F(i,l) is F(i,k), F(j,l) is F(j,k)
+        {  // l = k: F(i,l) is F(i,k), F(j,l) is F(j,k)
+          const double v = vk[k];
           const double e = kExchangeWeight * v;
           fij += v * P(k, k);
           fik += e * pjk;
           F(k, k) += (2.0 * v) * pij;
           fjk += e * pik;
         }
-        for (int l = k + 1; l < n; ++l) {
-          v = vk[l];
-          if (v == 0.0) continue;
-          const double e = kExchangeWeight * v;
-          fij += v * Pk[l];
-          Fi[l] += e * pjk;
-          Fk[l] += (2.0 * v) * pij;
-          fij += v * PTk[l];
-          fik += e * Pj[l];
-          fjk += e * Pi[l];
-          Fj[l] += e * pik;
-        }
+        alongRow(k + 1, n, [&](int l, auto lanes) {
+          using T = decltype(lanes);
+          const T v = load<T>(vk + l);
+          const T e = kExchangeWeight * v;
+          addInOrder(fij, v * load<T>(Pk + l), v * load<T>(PTk + l));
+          addTo(Fi + l, e * pjk);
+          addTo(Fk + l, (2.0 * v) * pij);
+          addInOrder(fik, e * load<T>(Pj + l));
+          addInOrder(fjk, e * load<T>(Pi + l));
+          addTo(Fj + l, e * pik);
+        });
         F(i, k) = fik;
         F(j, k) = fjk;
       } else if (j == k) {  // F(i,k) is F(i,j); F(j,k) and F(k,j) are F(j,j)
         const double pjj = P(j, j);
         double fjj = F(j, j);
-        double v = vk[j];
-        if (v != 0.0) {  // l = j
+        {  // l = j
+          const double v = vk[j];
           const double e = kExchangeWeight * v;
           fij += v * pjj;
           fij += e * pjj;
@@ -193,48 +258,44 @@ struct FockScatter {
           fjj += e * pji;
           fjj += e * pij;
         }
-        for (int l = j + 1; l < n; ++l) {
-          v = vk[l];
-          if (v == 0.0) continue;
-          const double e = kExchangeWeight * v;
-          fij += v * Pj[l];
-          Fi[l] += e * pjj;
-          Fj[l] += (2.0 * v) * pij;
-          fij += v * PTj[l];
-          fij += e * Pj[l];
-          fjj += e * Pi[l];
-          fjj += e * PTi[l];
-          Fj[l] += e * pij;
-        }
+        alongRow(j + 1, n, [&](int l, auto lanes) {
+          using T = decltype(lanes);
+          const T v = load<T>(vk + l);
+          const T e = kExchangeWeight * v;
+          addInOrder(fij, v * load<T>(Pj + l), v * load<T>(PTj + l), e * load<T>(Pj + l));
+          addTo(Fi + l, e * pjj);
+          addTo(Fj + l, (2.0 * v) * pij);
+          addInOrder(fjj, e * load<T>(Pi + l), e * load<T>(PTi + l));
+          addTo(Fj + l, e * pij);
+        });
         F(j, j) = fjj;
       } else {  // i < k < j
         const double pjk = P(j, k);
         const double pki = P(k, i);
         const double pik = P(i, k);
         double fik = F(i, k);
-        double fkj = F(k, j);
-        double v = vk[k];
-        if (v != 0.0) {  // l = k: F(i,l) is F(i,k), F(k,l) is F(k,k)
+        double fkj = Fcj[k];
+        {  // l = k: F(i,l) is F(i,k), F(k,l) is F(k,k)
+          const double v = vk[k];
           const double e = kExchangeWeight * v;
           fij += v * P(k, k);
           fik += e * pjk;
           F(k, k) += (2.0 * v) * pij;
           fkj += e * pki;
         }
-        for (int l = k + 1; l < j; ++l) {
-          v = vk[l];
-          if (v == 0.0) continue;
-          const double e = kExchangeWeight * v;
-          fij += v * Pk[l];
-          Fi[l] += e * pjk;
-          Fk[l] += (2.0 * v) * pij;
-          fij += v * PTk[l];
-          fik += e * Pj[l];
-          F(l, j) += e * pki;
-          fkj += e * PTi[l];
-        }
-        v = vk[j];
-        if (v != 0.0) {  // l = j: F(i,l) is F(i,j), F(k,l) is F(k,j), F(l,j) and F(j,l) are F(j,j)
+        alongRow(k + 1, j, [&](int l, auto lanes) {
+          using T = decltype(lanes);
+          const T v = load<T>(vk + l);
+          const T e = kExchangeWeight * v;
+          addInOrder(fij, v * load<T>(Pk + l), v * load<T>(PTk + l));
+          addTo(Fi + l, e * pjk);
+          addTo(Fk + l, (2.0 * v) * pij);
+          addInOrder(fik, e * load<T>(Pj + l));
+          addTo(Fcj + l, e * pki);
+          addInOrder(fkj, e * load<T>(PTi + l));
+        });
+        {  // l = j: F(i,l) is F(i,j), F(k,l) is F(k,j), F(l,j) and F(j,l) are F(j,j)
+          const double v = vk[j];
           const double e = kExchangeWeight * v;
           fij += v * P(k, j);
           fij += e * pjk;
@@ -245,25 +306,38 @@ struct FockScatter {
           fkj += e * pji;
           F(j, j) += e * pik;
         }
-        for (int l = j + 1; l < n; ++l) {
-          v = vk[l];
-          if (v == 0.0) continue;
-          const double e = kExchangeWeight * v;
-          fij += v * Pk[l];
-          Fi[l] += e * pjk;
-          Fk[l] += (2.0 * v) * pij;
-          fij += v * PTk[l];
-          fik += e * Pj[l];
-          fkj += e * PTi[l];
-          Fj[l] += e * pik;
-        }
+        alongRow(j + 1, n, [&](int l, auto lanes) {
+          using T = decltype(lanes);
+          const T v = load<T>(vk + l);
+          const T e = kExchangeWeight * v;
+          addInOrder(fij, v * load<T>(Pk + l), v * load<T>(PTk + l));
+          addTo(Fi + l, e * pjk);
+          addTo(Fk + l, (2.0 * v) * pij);
+          addInOrder(fik, e * load<T>(Pj + l));
+          addInOrder(fkj, e * load<T>(PTi + l));
+          addTo(Fj + l, e * pik);
+        });
         F(i, k) = fik;
-        F(k, j) = fkj;
+        Fcj[k] = fkj;
       }
     }
     F(i, j) = fij;
+    for (int l = i + 1; l < j; ++l) F(l, j) = Fcj[l];
   }
 };
+
+// True when every term of a zero integral leaves its sum as it is: P is
+// finite (so the terms are zeros, not NaN) and no element of H is -0.0 or NaN
+// (so no sum is ever -0.0, and adding a zero changes no bit of a NaN).
+bool zeroIntegralsAddNothing(const EngineData& data, int n) {
+  bool nothing = true;
+  for (int r = 1; r <= n; ++r)
+    for (int c = 1; c <= n; ++c) {
+      const double h = data.H(r, c);
+      nothing = nothing && std::isfinite(data.P(r, c)) && !std::isnan(h) && !(h == 0.0 && std::signbit(h));
+    }
+  return nothing;
+}
 
 }  // namespace
 
@@ -274,27 +348,33 @@ void buildFock(EngineData& data) {
   for (int r = 1; r <= n; ++r)
     for (int c = 1; c <= n; ++c) F(r, c) = data.H(r, c);
 
-  // Private copies of P and its transpose: every P(a,b) the scatter reads
-  // lies along a row of one of them, and neither can alias F.
-  double p[kStride * kStride];
-  double pt[kStride * kStride];
-  for (int a = 0; a < n; ++a)
-    for (int b = 0; b < n; ++b) {
-      p[a * kStride + b] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
-      pt[b * kStride + a] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
-    }
+  if (!zeroIntegralsAddNothing(data, n)) {
+    forEachQuartet(n, [&](int i, int j, int k, int l) {
+      fockad(i, j, k, l, data.integrals(data.pair(i, j), data.pair(k, l)), kExchangeWeight, F, data.P);
+    });
+  } else {
+    // Private copies of P and its transpose: every P(a,b) the scatter reads
+    // lies along a row of one of them, and neither can alias F.
+    double p[kStride * kStride];
+    double pt[kStride * kStride];
+    for (int a = 0; a < n; ++a)
+      for (int b = 0; b < n; ++b) {
+        p[a * kStride + b] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
+        pt[b * kStride + a] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
+      }
 
-  const FockScatter scatter{F.v.data(), p, pt, n};
-  const double* list = data.integrals.v.data();
-  for (int i = 0; i < n; ++i) {
-    for (int j = i; j < n; ++j) {
-      // Row pair(i,j) of the list; pair(k,l) = pair(k,k) + (l - k) for l >= k.
-      const double* row = list + (data.pair(i + 1, j + 1) - 1) * kMaxPairs;
-      auto col = [&](int k) { return row + (data.pair(k + 1, k + 1) - 1) - k; };
-      if (i == j)
-        scatter.diagonalPair(i, col);
-      else
-        scatter.offDiagonalPair(i, j, col);
+    const FockScatter scatter{F.v.data(), p, pt, n};
+    const double* list = data.integrals.v.data();
+    for (int i = 0; i < n; ++i) {
+      for (int j = i; j < n; ++j) {
+        // Row pair(i,j) of the list; pair(k,l) = pair(k,k) + (l - k) for l >= k.
+        const double* row = list + (data.pair(i + 1, j + 1) - 1) * kMaxPairs;
+        auto col = [&](int k) { return row + (data.pair(k + 1, k + 1) - 1) - k; };
+        if (i == j)
+          scatter.diagonalPair(i, col);
+        else
+          scatter.offDiagonalPair(i, j, col);
+      }
     }
   }
 
