@@ -7,24 +7,25 @@
 #include "quartets.h"
 
 // The Fock build of a run. For every canonical quartet in the canonical order
-// it makes exactly the additions of fockad (fock.cpp) in exactly its order,
-// so that every element of F receives the same terms in the same sequence and
-// the result is the same to the last bit (a test compares the two). What it
-// saves is overhead: the case analysis is resolved once per group of quartets
-// instead of once per quartet, each integral row is read front to back, and
-// the elements a group adds to again and again (F(i,j), F(i,i), F(i,k),
-// F(j,k), F(k,j)) stay in registers for the whole group. Where the running
-// index l meets one of those elements (l = j or l = k) the quartet is handled
-// on its own, naming the element it really adds to, so the order of additions
-// to that element is kept.
+// it makes exactly the additions of fockad (fock.cpp), so that every element
+// of F receives the same terms in the same sequence and the result is the
+// same to the last bit (a test compares the two). Only additions to different
+// elements change places; each element's own sequence stays as in fockad.
 //
-// A loop over l goes in two passes. The first, `quartet` below, makes the
-// additions to the elements that take one term per quartet, a different
-// element for each l (F(i,l), F(k,l), F(j,l)), and works out the terms of the
-// running sums, keeping them by l in `terms`. Its quartets do not depend on
-// each other, so two of them run at once in the processor's vector registers
-// (see alongRow). The second pass adds the kept terms to the running sums,
-// one after the other in the quartets' order.
+// The quartets come in groups, one per integral row: group (i,j) is every
+// (ij|kl) with k >= i, taken row by row (fixed k) and along each row in l.
+// The case analysis of fockad is resolved once per row instead of once per
+// quartet. The elements a row adds to again and again are running sums held
+// in registers: F(i,j) for the whole group, and per row F(i,k), F(j,k) or
+// F(k,j), F(i,i), F(j,j). Where l meets one of them (l = j or l = k) the
+// quartet is handled on its own, naming the element it really adds to.
+//
+// Every other element takes one term per quartet, a different element for
+// each l: F(i,l), F(k,l), F(j,l), and down column j F(l,j), which the group
+// keeps in a row of its own (Fcj: nothing else in the group adds to it). Two
+// neighbouring quartets therefore go together, entry by entry in DoublePair
+// lanes (see alongRow); the running sums then take the two quartets' terms
+// one after the other (addInOrder).
 //
 // Each body below is one case of fockad, with the indices it covers:
 //
@@ -44,15 +45,15 @@
 //   offDiagonalPair, k < j,  l = j            (ij|kl), k < l = j
 //   offDiagonalPair, k < j,  l > j   (loop)   (ij|kl), k < j < l
 //
-// In every body the terms stand in fockad's order for that case.
+// In every body each element receives the case's terms in fockad's order.
 //
-// An integral that is exactly zero adds nothing in fockad. The bodies have no
-// test for it: its terms are zeros, and adding a zero leaves a sum as it is,
-// except a sum of -0.0 (which becomes +0.0) and except that zero times an
-// infinite density is not zero. A sum of doubles is -0.0 only if both parts
-// are, so no sum here is ever -0.0 if no element of H is. buildFock therefore
-// checks H and P first; where they do not allow it, it goes quartet by
-// quartet through fockad itself.
+// An integral that is exactly zero adds nothing in fockad; the bodies do not
+// test for it. Its terms are zeros, and adding a zero leaves a sum as it is,
+// unless the sum is -0.0 (it becomes +0.0) or NaN (a signalling NaN turns
+// quiet), or the density is infinite (zero times infinity is NaN). A sum of
+// two doubles is -0.0 only if both are, so no sum here is ever -0.0 when no
+// element of H is. buildFock checks H and P first, and where they do not
+// allow it goes quartet by quartet through fockad itself.
 
 namespace scf1s {
 
@@ -61,8 +62,9 @@ namespace {
 // The weight of the exchange terms in the closed-shell Fock matrix.
 constexpr double kExchangeWeight = -0.5;
 
-// One quartet's entries, or two neighbouring quartets' entries side by side
-// (T = DoublePair): the body of a loop over l is written once for both.
+// The body of a loop over l is written once, for T = double (one quartet,
+// l) and for T = DoublePair (two quartets, l and l + 1, side by side); these
+// helpers read and write the entries at l accordingly.
 template <class T>
 T load(const double* at) {
   if constexpr (sizeof(T) == sizeof(double))
@@ -81,7 +83,7 @@ void addTo(double* at, T term) {
     storePair(at, sum);
 }
 
-// sum += each quartet's terms in turn, in the order given.
+// sum += the terms given, in the order given, for l and then for l + 1.
 template <class T, class... More>
 void addInOrder(double& sum, T term, More... more) {
   if constexpr (sizeof(T) == sizeof(double)) {
@@ -95,12 +97,9 @@ void addInOrder(double& sum, T term, More... more) {
   }
 }
 
-// Calls quartets(l, T{}) over l = first, ..., last - 1: two quartets at a
-// time (T = DoublePair) from an even l on, one at a time (T = double) for an
-// odd first l and a last one left over. The rows of a group thus all split
-// at the same l, so what one row has added to F(i,l) and F(j,l) the next one
-// reads back in the same pieces (a piece read across two written ones would
-// have to wait until both are in the cache).
+// Runs the body of a loop over l = first, ..., last - 1, two quartets at a
+// time and a last one left over on its own. The argument after l only names
+// the type T of the body.
 template <class Quartets>
 void alongRow(int first, int last, Quartets quartets) {
   int l = first;
@@ -326,9 +325,8 @@ struct FockScatter {
   }
 };
 
-// True when every term of a zero integral leaves its sum as it is: P is
-// finite (so the terms are zeros, not NaN) and no element of H is -0.0 or NaN
-// (so no sum is ever -0.0, and adding a zero changes no bit of a NaN).
+// True when the terms of a zero integral leave every sum as it is: P is
+// finite (so they are zeros, not NaN) and no element of H is -0.0 or NaN.
 bool zeroIntegralsAddNothing(const EngineData& data, int n) {
   bool nothing = true;
   for (int r = 1; r <= n; ++r)
@@ -337,6 +335,36 @@ bool zeroIntegralsAddNothing(const EngineData& data, int n) {
       nothing = nothing && std::isfinite(data.P(r, c)) && !std::isnan(h) && !(h == 0.0 && std::signbit(h));
     }
   return nothing;
+}
+
+// Every group in the canonical order, through the bodies above.
+void scatterGroups(EngineData& data, int n) {
+  // Private copies of P and its transpose: every P(a,b) the scatter reads
+  // lies along a row of one of them, and neither can alias F.
+  double p[kStride * kStride];
+  double pt[kStride * kStride];
+  for (int a = 0; a < n; ++a)
+    for (int b = 0; b < n; ++b) {
+      p[a * kStride + b] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
+      pt[b * kStride + a] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
+    }
+
+  // pair(k,l) = pair(k,k) + (l - k) for l >= k: row k of a group starts at
+  // column pair(k,k) - 1 - k of its integral row, counted from 0.
+  int rowStart[kStride];
+  for (int k = 0; k < n; ++k) rowStart[k] = data.pair(k + 1, k + 1) - 1 - k;
+
+  const FockScatter scatter{data.F.v.data(), p, pt, n};
+  for (int i = 0; i < n; ++i) {
+    for (int j = i; j < n; ++j) {
+      const double* row = data.integrals.v.data() + (data.pair(i + 1, j + 1) - 1) * kMaxPairs;
+      auto col = [row, &rowStart](int k) { return row + rowStart[k]; };
+      if (i == j)
+        scatter.diagonalPair(i, col);
+      else
+        scatter.offDiagonalPair(i, j, col);
+    }
+  }
 }
 
 }  // namespace
@@ -348,34 +376,12 @@ void buildFock(EngineData& data) {
   for (int r = 1; r <= n; ++r)
     for (int c = 1; c <= n; ++c) F(r, c) = data.H(r, c);
 
-  if (!zeroIntegralsAddNothing(data, n)) {
+  if (zeroIntegralsAddNothing(data, n)) {
+    scatterGroups(data, n);
+  } else {
     forEachQuartet(n, [&](int i, int j, int k, int l) {
       fockad(i, j, k, l, data.integrals(data.pair(i, j), data.pair(k, l)), kExchangeWeight, F, data.P);
     });
-  } else {
-    // Private copies of P and its transpose: every P(a,b) the scatter reads
-    // lies along a row of one of them, and neither can alias F.
-    double p[kStride * kStride];
-    double pt[kStride * kStride];
-    for (int a = 0; a < n; ++a)
-      for (int b = 0; b < n; ++b) {
-        p[a * kStride + b] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
-        pt[b * kStride + a] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
-      }
-
-    const FockScatter scatter{F.v.data(), p, pt, n};
-    const double* list = data.integrals.v.data();
-    for (int i = 0; i < n; ++i) {
-      for (int j = i; j < n; ++j) {
-        // Row pair(i,j) of the list; pair(k,l) = pair(k,k) + (l - k) for l >= k.
-        const double* row = list + (data.pair(i + 1, j + 1) - 1) * kMaxPairs;
-        auto col = [&](int k) { return row + (data.pair(k + 1, k + 1) - 1) - k; };
-        if (i == j)
-          scatter.diagonalPair(i, col);
-        else
-          scatter.offDiagonalPair(i, j, col);
-      }
-    }
   }
 
   // Only the upper triangle received contributions.
