@@ -205,6 +205,43 @@ TEST_P(FockBuildDirectSum, MatchesTheQuartetByQuartetScatterBitForBit) {
     for (int c = 1; c <= n; ++c) EXPECT_EQ(d->F(r, c), expected(r, c)) << r << "," << c;
 }
 
+// The same with a density that is not symmetric, so that a body reading
+// P(k,l) where fockad reads P(l,k) shows.
+TEST(FockBuild, MatchesTheQuartetByQuartetScatterWithAnUnsymmetricDensity) {
+  std::mt19937 rng(31);
+  auto d = makeData(kMaxSpheres);
+  fillSymmetric(d->H, kMaxSpheres, rng, -3.0, 0.5);
+  std::uniform_real_distribution<double> u(-1.0, 1.0);
+  for (double& p : d->P.v) p = u(rng);
+  SymmetricIntegrals(kMaxSpheres, rng).storeCanonical(*d);
+  Matrix expected = d->H;
+  forEachQuartet(kMaxSpheres, [&](int i, int j, int k, int l) {
+    fockad(i, j, k, l, d->integrals(d->pair(i, j), d->pair(k, l)), -0.5, expected, d->P);
+  });
+  buildFock(*d);
+  for (int r = 1; r <= kMaxSpheres; ++r)
+    for (int c = r; c <= kMaxSpheres; ++c) EXPECT_EQ(d->F(r, c), expected(r, c)) << r << "," << c;
+}
+
+// fockad skips a zero integral, so its terms cannot turn a -0.0 of H into
+// +0.0, nor meet an infinite density and make NaN.
+TEST(FockBuild, ZeroIntegralsKeepNegativeZerosAndIgnoreInfiniteDensities) {
+  for (const bool infiniteDensity : {false, true}) {
+    std::mt19937 rng(37);
+    auto d = makeData(6);
+    fillSymmetric(d->H, 6, rng, -2.0, 1.0);
+    fillSymmetric(d->P, 6, rng, -1.0, 1.0);
+    d->H(2, 5) = d->H(5, 2) = -0.0;
+    if (infiniteDensity) d->P(3, 4) = d->P(4, 3) = std::numeric_limits<double>::infinity();
+    buildFock(*d);
+    for (int r = 1; r <= 6; ++r)
+      for (int c = 1; c <= 6; ++c) {
+        EXPECT_EQ(d->F(r, c), d->H(r, c)) << r << "," << c;
+        EXPECT_EQ(std::signbit(d->F(r, c)), std::signbit(d->H(r, c))) << r << "," << c;
+      }
+  }
+}
+
 TEST(FockBuild, LeavesEntriesBeyondTheBasisAlone) {
   std::mt19937 rng(9);
   auto d = makeData(3);

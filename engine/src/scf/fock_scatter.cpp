@@ -10,24 +10,26 @@
 // it makes exactly the additions of fockad (fock.cpp), so that every element
 // of F receives the same terms in the same sequence and the result is the
 // same to the last bit (a test compares the two). Only additions to different
-// elements change places; each element's own sequence stays as in fockad.
+// elements trade places; each element's own sequence stays as in fockad.
 //
 // The quartets come in groups, one per integral row: group (i,j) is every
-// (ij|kl) with k >= i, taken row by row (fixed k) and along each row in l.
-// The case analysis of fockad is resolved once per row instead of once per
-// quartet. The elements a row adds to again and again are running sums held
-// in registers: F(i,j) for the whole group, and per row F(i,k), F(j,k) or
-// F(k,j), F(i,i), F(j,j). Where l meets one of them (l = j or l = k) the
-// quartet is handled on its own, naming the element it really adds to.
+// (ij|kl) with k >= i, taken row by row (fixed k, in increasing k) and along
+// each row in increasing l. The case analysis of fockad is resolved once per
+// row instead of once per quartet. The elements a row adds to again and again
+// are running sums held in registers: F(i,j) for the whole group, and per row
+// F(i,k), F(j,k) or F(k,j), F(i,i), F(j,j). Where l meets one of them (l = j
+// or l = k) the quartet is handled on its own, naming the element it really
+// adds to.
 //
-// Every other element takes one term per quartet, a different element for
-// each l: F(i,l), F(k,l), F(j,l), and down column j F(l,j), which the group
-// keeps in a row of its own (Fcj: nothing else in the group adds to it). Two
-// neighbouring quartets therefore go together, entry by entry in DoublePair
-// lanes (see alongRow); the running sums then take the two quartets' terms
-// one after the other (addInOrder).
+// The other elements a row adds to are a different one for each l: F(i,l),
+// F(k,l), F(j,l), and down column j F(l,j), which the group keeps in a row of
+// its own (Fcj; nothing else in the group adds to it). So two neighbouring
+// quartets go together, entry by entry in DoublePair lanes (see alongRow),
+// and the running sums take the two quartets' terms one after the other
+// (addInOrder).
 //
-// Each body below is one case of fockad, with the indices it covers:
+// Each body below is one case of fockad, with the indices it covers, in the
+// order the rows come:
 //
 //   body                                      fockad case
 //   diagonalPair,    k = i,  l = i            (ii|ii)
@@ -36,14 +38,14 @@
 //   diagonalPair,    k > i,  l > k   (loop)   (ii|kl)
 //   offDiagonalPair, k = i,  l = j            (ij|ij)
 //   offDiagonalPair, k = i,  l > j   (loop)   (ij|il)
-//   offDiagonalPair, j < k,  l = k            (ij|kl), l = k > j
-//   offDiagonalPair, j < k,  l > k   (loop)   (ij|kl), l > k > j
-//   offDiagonalPair, j = k,  l = k            (ij|kl), l = k = j
-//   offDiagonalPair, j = k,  l > k   (loop)   (ij|kl), l > k = j
 //   offDiagonalPair, k < j,  l = k            (ij|kl), l = k < j
 //   offDiagonalPair, k < j,  k < l < j (loop) (ij|kl), k < l < j
 //   offDiagonalPair, k < j,  l = j            (ij|kl), k < l = j
 //   offDiagonalPair, k < j,  l > j   (loop)   (ij|kl), k < j < l
+//   offDiagonalPair, k = j,  l = k            (ij|kl), l = k = j
+//   offDiagonalPair, k = j,  l > k   (loop)   (ij|kl), l > k = j
+//   offDiagonalPair, k > j,  l = k            (ij|kl), l = k > j
+//   offDiagonalPair, k > j,  l > k   (loop)   (ij|kl), l > k > j
 //
 // In every body each element receives the case's terms in fockad's order.
 //
@@ -214,111 +216,116 @@ struct FockScatter {
       });
       F(i, i) = fii;
     }
-    for (int k = i + 1; k < n; ++k) {
+    for (int k = i + 1; k < j; ++k) {  // i < k < j
       const double* vk = col(k);
       double* const Fk = rowF(k);
       const double* const Pk = rowP(k);
       const double* const PTk = rowPT(k);
-      if (j < k) {
-        const double pjk = P(j, k);
-        const double pik = P(i, k);
-        double fik = F(i, k);
-        double fjk = F(j, k);
-        {  // l = k: F(i,l) is F(i,k), F(j,l) is F(j,k)
-          const double v = vk[k];
-          const double e = kExchangeWeight * v;
-          fij += v * P(k, k);
-          fik += e * pjk;
-          F(k, k) += (2.0 * v) * pij;
-          fjk += e * pik;
-        }
-        alongRow(k + 1, n, [&](int l, auto lanes) {
-          using T = decltype(lanes);
-          const T v = load<T>(vk + l);
-          const T e = kExchangeWeight * v;
-          addInOrder(fij, v * load<T>(Pk + l), v * load<T>(PTk + l));
-          addTo(Fi + l, e * pjk);
-          addTo(Fk + l, (2.0 * v) * pij);
-          addInOrder(fik, e * load<T>(Pj + l));
-          addInOrder(fjk, e * load<T>(Pi + l));
-          addTo(Fj + l, e * pik);
-        });
-        F(i, k) = fik;
-        F(j, k) = fjk;
-      } else if (j == k) {  // F(i,k) is F(i,j); F(j,k) and F(k,j) are F(j,j)
-        const double pjj = P(j, j);
-        double fjj = F(j, j);
-        {  // l = j
-          const double v = vk[j];
-          const double e = kExchangeWeight * v;
-          fij += v * pjj;
-          fij += e * pjj;
-          fjj += (2.0 * v) * pij;
-          fjj += e * pji;
-          fjj += e * pij;
-        }
-        alongRow(j + 1, n, [&](int l, auto lanes) {
-          using T = decltype(lanes);
-          const T v = load<T>(vk + l);
-          const T e = kExchangeWeight * v;
-          addInOrder(fij, v * load<T>(Pj + l), v * load<T>(PTj + l), e * load<T>(Pj + l));
-          addTo(Fi + l, e * pjj);
-          addTo(Fj + l, (2.0 * v) * pij);
-          addInOrder(fjj, e * load<T>(Pi + l), e * load<T>(PTi + l));
-          addTo(Fj + l, e * pij);
-        });
-        F(j, j) = fjj;
-      } else {  // i < k < j
-        const double pjk = P(j, k);
-        const double pki = P(k, i);
-        const double pik = P(i, k);
-        double fik = F(i, k);
-        double fkj = Fcj[k];
-        {  // l = k: F(i,l) is F(i,k), F(k,l) is F(k,k)
-          const double v = vk[k];
-          const double e = kExchangeWeight * v;
-          fij += v * P(k, k);
-          fik += e * pjk;
-          F(k, k) += (2.0 * v) * pij;
-          fkj += e * pki;
-        }
-        alongRow(k + 1, j, [&](int l, auto lanes) {
-          using T = decltype(lanes);
-          const T v = load<T>(vk + l);
-          const T e = kExchangeWeight * v;
-          addInOrder(fij, v * load<T>(Pk + l), v * load<T>(PTk + l));
-          addTo(Fi + l, e * pjk);
-          addTo(Fk + l, (2.0 * v) * pij);
-          addInOrder(fik, e * load<T>(Pj + l));
-          addTo(Fcj + l, e * pki);
-          addInOrder(fkj, e * load<T>(PTi + l));
-        });
-        {  // l = j: F(i,l) is F(i,j), F(k,l) is F(k,j), F(l,j) and F(j,l) are F(j,j)
-          const double v = vk[j];
-          const double e = kExchangeWeight * v;
-          fij += v * P(k, j);
-          fij += e * pjk;
-          fkj += (2.0 * v) * pij;
-          fij += v * PT(k, j);
-          fik += e * P(j, j);
-          F(j, j) += e * pki;
-          fkj += e * pji;
-          F(j, j) += e * pik;
-        }
-        alongRow(j + 1, n, [&](int l, auto lanes) {
-          using T = decltype(lanes);
-          const T v = load<T>(vk + l);
-          const T e = kExchangeWeight * v;
-          addInOrder(fij, v * load<T>(Pk + l), v * load<T>(PTk + l));
-          addTo(Fi + l, e * pjk);
-          addTo(Fk + l, (2.0 * v) * pij);
-          addInOrder(fik, e * load<T>(Pj + l));
-          addInOrder(fkj, e * load<T>(PTi + l));
-          addTo(Fj + l, e * pik);
-        });
-        F(i, k) = fik;
-        Fcj[k] = fkj;
+      const double pjk = P(j, k);
+      const double pki = P(k, i);
+      const double pik = P(i, k);
+      double fik = F(i, k);
+      double fkj = Fcj[k];
+      {  // l = k: F(i,l) is F(i,k), F(k,l) is F(k,k)
+        const double v = vk[k];
+        const double e = kExchangeWeight * v;
+        fij += v * P(k, k);
+        fik += e * pjk;
+        F(k, k) += (2.0 * v) * pij;
+        fkj += e * pki;
       }
+      alongRow(k + 1, j, [&](int l, auto lanes) {
+        using T = decltype(lanes);
+        const T v = load<T>(vk + l);
+        const T e = kExchangeWeight * v;
+        addInOrder(fij, v * load<T>(Pk + l), v * load<T>(PTk + l));
+        addTo(Fi + l, e * pjk);
+        addTo(Fk + l, (2.0 * v) * pij);
+        addInOrder(fik, e * load<T>(Pj + l));
+        addTo(Fcj + l, e * pki);
+        addInOrder(fkj, e * load<T>(PTi + l));
+      });
+      {  // l = j: F(i,l) is F(i,j), F(k,l) is F(k,j), F(l,j) and F(j,l) are F(j,j)
+        const double v = vk[j];
+        const double e = kExchangeWeight * v;
+        fij += v * P(k, j);
+        fij += e * pjk;
+        fkj += (2.0 * v) * pij;
+        fij += v * PT(k, j);
+        fik += e * P(j, j);
+        F(j, j) += e * pki;
+        fkj += e * pji;
+        F(j, j) += e * pik;
+      }
+      alongRow(j + 1, n, [&](int l, auto lanes) {
+        using T = decltype(lanes);
+        const T v = load<T>(vk + l);
+        const T e = kExchangeWeight * v;
+        addInOrder(fij, v * load<T>(Pk + l), v * load<T>(PTk + l));
+        addTo(Fi + l, e * pjk);
+        addTo(Fk + l, (2.0 * v) * pij);
+        addInOrder(fik, e * load<T>(Pj + l));
+        addInOrder(fkj, e * load<T>(PTi + l));
+        addTo(Fj + l, e * pik);
+      });
+      F(i, k) = fik;
+      Fcj[k] = fkj;
+    }
+    {  // k = j: F(i,k) is F(i,j); F(j,k) and F(k,j) are F(j,j)
+      const double* vk = col(j);
+      const double pjj = P(j, j);
+      double fjj = F(j, j);
+      {  // l = j
+        const double v = vk[j];
+        const double e = kExchangeWeight * v;
+        fij += v * pjj;
+        fij += e * pjj;
+        fjj += (2.0 * v) * pij;
+        fjj += e * pji;
+        fjj += e * pij;
+      }
+      alongRow(j + 1, n, [&](int l, auto lanes) {
+        using T = decltype(lanes);
+        const T v = load<T>(vk + l);
+        const T e = kExchangeWeight * v;
+        addInOrder(fij, v * load<T>(Pj + l), v * load<T>(PTj + l), e * load<T>(Pj + l));
+        addTo(Fi + l, e * pjj);
+        addTo(Fj + l, (2.0 * v) * pij);
+        addInOrder(fjj, e * load<T>(Pi + l), e * load<T>(PTi + l));
+        addTo(Fj + l, e * pij);
+      });
+      F(j, j) = fjj;
+    }
+    for (int k = j + 1; k < n; ++k) {  // k > j
+      const double* vk = col(k);
+      double* const Fk = rowF(k);
+      const double* const Pk = rowP(k);
+      const double* const PTk = rowPT(k);
+      const double pjk = P(j, k);
+      const double pik = P(i, k);
+      double fik = F(i, k);
+      double fjk = F(j, k);
+      {  // l = k: F(i,l) is F(i,k), F(j,l) is F(j,k)
+        const double v = vk[k];
+        const double e = kExchangeWeight * v;
+        fij += v * P(k, k);
+        fik += e * pjk;
+        F(k, k) += (2.0 * v) * pij;
+        fjk += e * pik;
+      }
+      alongRow(k + 1, n, [&](int l, auto lanes) {
+        using T = decltype(lanes);
+        const T v = load<T>(vk + l);
+        const T e = kExchangeWeight * v;
+        addInOrder(fij, v * load<T>(Pk + l), v * load<T>(PTk + l));
+        addTo(Fi + l, e * pjk);
+        addTo(Fk + l, (2.0 * v) * pij);
+        addInOrder(fik, e * load<T>(Pj + l));
+        addInOrder(fjk, e * load<T>(Pi + l));
+        addTo(Fj + l, e * pik);
+      });
+      F(i, k) = fik;
+      F(j, k) = fjk;
     }
     F(i, j) = fij;
     for (int l = i + 1; l < j; ++l) F(l, j) = Fcj[l];
