@@ -178,16 +178,10 @@ class Workspace {
   // among equal maxima. The records of rows n-1 and beyond are 0 and the
   // others at least 0, so all 20 take part.
   JACOBI_STEP int pivotRow() const {
-    // The maximum in two independent chains, to keep this step short.
-    Values a = L::load(m_), b = L::load(m_ + N);
-    for (int k = 2 * N; k < kStride; k += 2 * N) {
-      a = L::larger(a, L::load(m_ + k));
-      if (k + N < kStride) b = L::larger(b, L::load(m_ + k + N));
-    }
-    const Values largest = L::splat(L::largestEntry(L::larger(a, b)));
-    unsigned holders = 0;
-    for (int k = 0; k < kStride; k += N) holders |= L::bits(L::load(m_ + k) == largest) << k;
-    return std::countr_zero(holders);
+    Values part[kStride / N];
+    for (int k = 0; k < kStride; k += N) part[k / N] = L::load(m_ + k);
+    double largest;
+    return firstLargest(part, largest);
   }
   JACOBI_STEP double largest(int p) const { return m_[p]; }
   JACOBI_STEP int column(int p) const { return static_cast<int>(q_[p]); }
@@ -369,16 +363,24 @@ class Workspace {
   // |A(i,j)| right of the diagonal, column r left out (the pivot, now 0);
   // if none is above 0, the record is 0 and keeps its old column.
   JACOBI_STEP void recordAfresh(int i, const Values* part, int oldColumn) {
-    // The maximum in two independent chains, to keep this step short.
+    double largest;
+    const int column = firstLargest(part, largest);
+    setRecord(i, largest, largest > 0.0 ? column : oldColumn);
+  }
+
+  // The largest entry of a row given as vectors, and the first column that
+  // holds it. The maximum is taken in two independent chains, to keep this
+  // step short.
+  JACOBI_STEP static int firstLargest(const Values* part, double& largest) {
     Values a = part[0], b = part[1];
     for (int k = 2; k < kStride / N; k += 2) {
       a = L::larger(a, part[k]);
       if (k + 1 < kStride / N) b = L::larger(b, part[k + 1]);
     }
-    const double largest = L::largestEntry(L::larger(a, b));
+    largest = L::largestEntry(L::larger(a, b));
     unsigned holders = 0;
     for (int k = 0; k < kStride; k += N) holders |= L::bits(part[k / N] == L::splat(largest)) << k;
-    setRecord(i, largest, largest > 0.0 ? std::countr_zero(holders) : oldColumn);
+    return std::countr_zero(holders);
   }
 
   int n_;
