@@ -83,15 +83,13 @@ struct Lanes {
   // One bit per entry of the mask, entry j at bit j.
   JACOBI_STEP static unsigned bits(Mask mask) {
 #if defined(__SSE2__)
-    using Pair = double __attribute__((vector_size(16)));
     if constexpr (N == 2) {
-      return static_cast<unsigned>(__builtin_ia32_movmskpd(reinterpret_cast<Pair>(mask)));
+      return static_cast<unsigned>(__builtin_ia32_movmskpd(reinterpret_cast<Values>(mask)));
     } else {
-      unsigned result = 0;
-      for (int j = 0; j < N; j += 2) {
-        const Pair half = {reinterpret_cast<Values>(mask)[j], reinterpret_cast<Values>(mask)[j + 1]};
-        result |= static_cast<unsigned>(__builtin_ia32_movmskpd(half)) << j;
-      }
+      // Inlined into the AVX2 form only, where the whole mask is one
+      // register (the builtin for it is not declared outside that form).
+      unsigned result;
+      asm("vmovmskpd %1, %0" : "=r"(result) : "x"(reinterpret_cast<Values>(mask)));
       return result;
     }
 #else
