@@ -136,5 +136,10 @@ TEST(JacobiAgainstPlainMethod, Avx2FormGivesTheSameBits) {
   expectSameBitsAsPlainMethod(JacobiCode::Avx2);
 }
 
+TEST(JacobiAgainstPlainMethod, Avx512FormGivesTheSameBits) {
+  if (!available(JacobiCode::Avx512)) GTEST_SKIP() << "this processor has no AVX-512";
+  expectSameBitsAsPlainMethod(JacobiCode::Avx512);
+}
+
 }  // namespace
 }  // namespace scf1s

@@ -1,5 +1,8 @@
 #include "jacobi.h"
 
+#include "jacobi_forms.h"
+#include "jacobi_rotation.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -104,29 +107,7 @@ struct Lanes {
 alignas(32) constexpr double kIndices[kStride] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,
                                                   10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
 
-// Safety cap on rotations. Each rotation removes the largest off-diagonal
-// element, so the off-diagonal sum of squares falls at least by the factor
-// 1 - 1/190 per rotation at order 20 (190 pairs above the diagonal). Even at
-// that worst-case linear rate, shrinking it from the largest double to below
-// the smallest subnormal takes fewer than 190 * ln(1e1264) ~ 553,000
-// rotations; in practice the quadratic convergence of the method needs a few
-// hundred. A solve that gets this far is caught in a loop the stop rule
-// cannot end, and is abandoned.
-constexpr long kRotationCap = 1'000'000;
-
-// The initial stop threshold, far above any element: the first pass always
-// evaluates the threshold from the diagonal.
-constexpr double kInitialThreshold = 1.0e38;
-
-// +1 for x >= 0 (zero included), -1 for x < 0.
-JACOBI_STEP double sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
-
-// A plane rotation x' = c x + s y, y' = c y - s x of rows and columns p and r.
-struct Rotation {
-  double c = 1.0;
-  double s = 0.0;
-  bool finiteDiagonal = true;  // the two new diagonal values are finite
-};
+using jacobi_rotation::Rotation;
 
 // The solve works on private copies laid out for its access pattern: the
 // matrix as a full symmetric square W, so that the elements of rows and
@@ -197,37 +178,13 @@ class Workspace {
   JACOBI_STEP std::optional<Rotation> formRotation(int p, int r) {
     double* const wp = row(p);
     double* const wr = row(r);
-    const double a = wp[p];
-    const double b = wr[r];
-    const double g = wp[r];
-    const double d = a - b;
-    const double wsum = std::fabs(d) + std::sqrt(d * d + 4.0 * (g * g));
-    if (!std::isfinite(wsum)) return std::nullopt;
-
-    Rotation rot;
-    // wsum = 0 only when the pair is degenerate and g*g underflows: the
-    // identity rotation then leaves every element as it is, and the pivot
-    // merely drops out of the row-maximum table.
-    if (wsum == 0.0) return rot;
-    const double t = sign(d) * 2.0 * g / wsum;
-    rot.c = 1.0 / std::sqrt(1.0 + t * t);
-    rot.s = t * rot.c;
-    const double cc = rot.c * rot.c;
-    double app = cc * (a + t * (2.0 * g + t * b));
-    double arr = cc * (b - t * (2.0 * g - t * a));
-    // Keep the larger value of the pair at the lower index; the exchanged
-    // rotation carries its eigenvector into column p.
-    if (app < arr) {
-      std::swap(app, arr);
-      const double oldC = rot.c;
-      rot.c = std::fabs(rot.s);
-      rot.s = sign(-rot.s) * oldC;
+    const std::optional<Rotation> rot = jacobi_rotation::planeRotation(wp[p], wr[r], wp[r]);
+    if (rot && rot->formed) {
+      wp[p] = rot->app;
+      wr[r] = rot->arr;
+      wp[r] = 0.0;
+      wr[p] = 0.0;
     }
-    wp[p] = app;
-    wr[r] = arr;
-    wp[r] = 0.0;
-    wr[p] = 0.0;
-    rot.finiteDiagonal = std::isfinite(app) && std::isfinite(arr);
     return rot;
   }
 
@@ -388,63 +345,9 @@ class Workspace {
   alignas(32) double q_[kStride] = {};
 };
 
-bool upperTriangleFinite(const Matrix& A, int n) {
-  for (int i = 1; i <= n; ++i)
-    for (int j = i; j <= n; ++j)
-      if (!std::isfinite(A(i, j))) return false;
-  return true;
-}
-
 template <int N>
 JACOBI_STEP JacobiResult solve(Matrix& A, int n, Matrix& U, double tau) {
-  JacobiResult result;
-  // The arrays hold order 20 at most; the deck reader refuses larger orders,
-  // so this only keeps a caller's slip inside the arrays.
-  n = std::min(n, kMaxSpheres);
-
-  for (int i = 1; i <= n; ++i)
-    for (int j = 1; j <= n; ++j) U(i, j) = i == j ? 1.0 : 0.0;
-
-  if (!upperTriangleFinite(A, n)) {
-    result.outcome = JacobiOutcome::NotFinite;
-    return result;
-  }
-  if (n <= 1) return result;
-
-  Workspace<N> ws(A, n);
-  double theta = kInitialThreshold;
-  for (;;) {
-    const int p = ws.pivotRow();
-    const double largest = ws.largest(p);
-    const int r = ws.column(p);
-    if (largest <= 0.0) break;
-    // The threshold follows the diagonal only when the pivot has fallen to it.
-    if (!(theta > 0.0 && largest > theta)) {
-      theta = ws.thresholdFromDiagonal(tau);
-      if (largest <= theta) break;
-    }
-    if (result.rotations >= kRotationCap) {
-      result.outcome = JacobiOutcome::RotationCap;
-      break;
-    }
-    ++result.rotations;
-
-    const std::optional<Rotation> rot = ws.formRotation(p, r);
-    if (!rot) {
-      result.outcome = JacobiOutcome::NotFinite;
-      break;
-    }
-    const int oldColumnP = ws.column(p);
-    const int oldColumnR = ws.column(r);
-    ws.repairRecordsInColumns(p, r);
-    const bool finite = ws.rotate(p, r, *rot, oldColumnP, oldColumnR) && rot->finiteDiagonal;
-    if (!finite) {
-      result.outcome = JacobiOutcome::NotFinite;
-      break;
-    }
-  }
-  ws.finish(A, U);
-  return result;
+  return jacobi_rotation::solveWith<Workspace<N>>(A, n, U, tau);
 }
 
 // The two compiled forms of the solve.
@@ -463,6 +366,9 @@ bool available(JacobiCode code) {
 #if defined(JACOBI_HAS_AVX2_FORM)
   if (code == JacobiCode::Avx2) return __builtin_cpu_supports("avx2");
 #endif
+#if defined(JACOBI_HAS_AVX512_FORM)
+  if (code == JacobiCode::Avx512) return __builtin_cpu_supports("avx512f");
+#endif
   return code == JacobiCode::Baseline;
 }
 
@@ -470,12 +376,18 @@ JacobiResult jacobi(JacobiCode code, Matrix& A, int n, Matrix& U, double tau) {
 #if defined(JACOBI_HAS_AVX2_FORM)
   if (code == JacobiCode::Avx2 && available(JacobiCode::Avx2)) return solveAvx2(A, n, U, tau);
 #endif
+#if defined(JACOBI_HAS_AVX512_FORM)
+  if (code == JacobiCode::Avx512 && available(JacobiCode::Avx512))
+    return jacobi_forms::solveAvx512(A, n, U, tau);
+#endif
   (void)code;
   return solveBaseline(A, n, U, tau);
 }
 
 JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau) {
-  static const JacobiCode best = available(JacobiCode::Avx2) ? JacobiCode::Avx2 : JacobiCode::Baseline;
+  static const JacobiCode best = available(JacobiCode::Avx512) ? JacobiCode::Avx512
+                                 : available(JacobiCode::Avx2) ? JacobiCode::Avx2
+                                                               : JacobiCode::Baseline;
   return jacobi(best, A, n, U, tau);
 }
 

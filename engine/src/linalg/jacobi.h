@@ -26,7 +26,7 @@ JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau);
 // family's baseline instruction set and, on x86, for processors with AVX2
 // (wider vectors, the same bits). jacobi() above takes the AVX2 form where
 // the processor has it; the tests run both.
-enum class JacobiCode { Baseline, Avx2 };
+enum class JacobiCode { Baseline, Avx2, Avx512 };
 bool available(JacobiCode code);
 // The solve in the given form (the baseline one if that form is not available).
 JacobiResult jacobi(JacobiCode code, Matrix& A, int n, Matrix& U, double tau);

@@ -1,0 +1,270 @@
+// The Jacobi solve eight doubles at a time, for processors with AVX-512F.
+// It is the method of jacobi.cpp step by step: the same pivots, the same
+// rotations, the same operations on every element in the same order, so the
+// same bits (a test compares every form with the method written out plainly).
+// What differs is the bookkeeping: a row is three vectors of eight (20
+// entries and 4 zeros), comparisons give bit masks that select lanes
+// directly, and the new rows are mirrored into their columns by scatters.
+//
+// Every header this file needs is included before the instruction set is
+// switched on, so that no function shared with other files (the standard
+// library's) is compiled here for AVX-512.
+#include <immintrin.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <utility>
+
+#include "jacobi_forms.h"
+
+#if defined(JACOBI_HAS_AVX512_FORM)
+
+#pragma GCC push_options
+#pragma GCC target("avx512f")
+// The compiler's own AVX-512 intrinsics start from an undefined vector, which
+// it then warns of as maybe uninitialized; nothing here reads one.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+#include "jacobi_rotation.h"
+
+namespace scf1s::jacobi_forms {
+
+namespace {
+
+using jacobi_rotation::Rotation;
+
+#define JACOBI_STEP [[gnu::always_inline]] inline
+
+// A row of the workspace: three vectors of eight, the order's 20 entries
+// and 4 zeros that stay zeros.
+constexpr int kRow = 24;
+constexpr int kVectors = kRow / 8;
+
+// Sets of entries of a row, one bit per entry (entry j at bit j).
+using RowSet = std::uint32_t;
+constexpr RowSet kWholeRow = (RowSet{1} << kRow) - 1;
+
+// The entries right of the diagonal of row i.
+JACOBI_STEP RowSet rightOf(int i) { return (kWholeRow << (i + 1)) & kWholeRow; }
+// The entries left of column j.
+JACOBI_STEP RowSet leftOf(int j) { return (RowSet{1} << j) - 1; }
+JACOBI_STEP RowSet only(int j) { return RowSet{1} << j; }
+// The eight bits of a set that belong to vector k of a row.
+JACOBI_STEP __mmask8 lanes(RowSet set, int k) { return static_cast<__mmask8>(set >> (8 * k)); }
+
+// Where column p of row j lies from the start of column p: j rows on.
+alignas(64) constexpr std::int64_t kRowStarts[kRow] = {0 * kRow,  1 * kRow,  2 * kRow,  3 * kRow,  4 * kRow,  5 * kRow,
+                                                       6 * kRow,  7 * kRow,  8 * kRow,  9 * kRow,  10 * kRow, 11 * kRow,
+                                                       12 * kRow, 13 * kRow, 14 * kRow, 15 * kRow, 16 * kRow, 17 * kRow,
+                                                       18 * kRow, 19 * kRow, 20 * kRow, 21 * kRow, 22 * kRow, 23 * kRow};
+
+// The largest entry of a row given as vectors, in every lane.
+JACOBI_STEP __m512d largestOf(const __m512d* part) {
+  __m512d x = _mm512_max_pd(_mm512_max_pd(part[0], part[1]), part[2]);
+  x = _mm512_max_pd(x, _mm512_shuffle_f64x2(x, x, 0x4e));  // the two halves
+  x = _mm512_max_pd(x, _mm512_shuffle_f64x2(x, x, 0xb1));  // pairs within each half
+  return _mm512_max_pd(x, _mm512_permute_pd(x, 0x55));     // the two of each pair
+}
+
+// The entries of a row given as vectors that equal the value in every lane.
+JACOBI_STEP RowSet equalTo(const __m512d* part, __m512d value) {
+  RowSet set = 0;
+  for (int k = 0; k < kVectors; ++k)
+    set |= RowSet{_mm512_cmp_pd_mask(part[k], value, _CMP_EQ_OQ)} << (8 * k);
+  return set;
+}
+
+// The private copies of the solve, as in the other forms: the matrix as a
+// full symmetric square W, U transposed, and the row-maximum table (m, q):
+// for every row i < n the largest |A(i,j)| right of the diagonal as last
+// recorded and the column where it stood. The table is only ever written a
+// whole vector at a time, as it is read.
+class Workspace {
+ public:
+  JACOBI_STEP Workspace(const Matrix& A, int n) : n_(n) {
+    std::fill(std::begin(w_), std::end(w_), 0.0);
+    std::fill(std::begin(ut_), std::end(ut_), 0.0);
+    for (int i = 0; i < n; ++i) {
+      ut_[i * kRow + i] = 1.0;
+      for (int j = i; j < n; ++j) {
+        const double x = A.v[static_cast<std::size_t>(i * kStride + j)];
+        w_[i * kRow + j] = x;
+        w_[j * kRow + i] = x;
+      }
+    }
+    for (int i = 0; i < n - 1; ++i) rescan(i, kRow);
+  }
+
+  JACOBI_STEP void finish(Matrix& A, Matrix& U) const {
+    for (int i = 0; i < n_; ++i)
+      for (int j = i; j < n_; ++j) A.v[static_cast<std::size_t>(i * kStride + j)] = w_[i * kRow + j];
+    for (int i = 0; i < n_; ++i)
+      for (int k = 0; k < n_; ++k) U.v[static_cast<std::size_t>(i * kStride + k)] = ut_[k * kRow + i];
+  }
+
+  // The row with the largest recorded maximum, the lowest among equals.
+  JACOBI_STEP int pivotRow() const {
+    __m512d part[kVectors];
+    for (int k = 0; k < kVectors; ++k) part[k] = _mm512_load_pd(m_ + 8 * k);
+    return std::countr_zero(equalTo(part, largestOf(part)));
+  }
+  JACOBI_STEP double largest(int p) const { return m_[p]; }
+  JACOBI_STEP int column(int p) const { return static_cast<int>(q_[p]); }
+
+  JACOBI_STEP double thresholdFromDiagonal(double tau) const {
+    double smallest = std::fabs(w_[0]);
+    for (int k = 1; k < n_; ++k) smallest = std::min(smallest, std::fabs(w_[k * kRow + k]));
+    return tau * smallest;
+  }
+
+  JACOBI_STEP std::optional<Rotation> formRotation(int p, int r) {
+    double* const wp = w_ + p * kRow;
+    double* const wr = w_ + r * kRow;
+    const std::optional<Rotation> rot = jacobi_rotation::planeRotation(wp[p], wr[r], wp[r]);
+    if (rot && rot->formed) {
+      wp[p] = rot->app;
+      wr[r] = rot->arr;
+      wp[r] = 0.0;
+      wr[p] = 0.0;
+    }
+    return rot;
+  }
+
+  // Rows above r, other than p, whose record lies in column p or r are
+  // rescanned without that element, before the rotation.
+  JACOBI_STEP void repairRecordsInColumns(int p, int r) {
+    const __m512i columnP = _mm512_set1_epi64(p), columnR = _mm512_set1_epi64(r);
+    RowSet stale = 0;
+    for (int k = 0; k < kVectors; ++k) {
+      const __m512i q = _mm512_load_epi64(q_ + 8 * k);
+      const __mmask8 inPOrR = _mm512_cmpeq_epi64_mask(q, columnP) | _mm512_cmpeq_epi64_mask(q, columnR);
+      stale |= RowSet{inPOrR} << (8 * k);
+    }
+    stale &= leftOf(r) & ~only(p);
+    for (; stale != 0; stale &= stale - 1) {
+      const int i = std::countr_zero(stale);
+      rescan(i, column(i));
+    }
+  }
+
+  // Rotates rows p and r of W and of the transpose of U, mirrors the new
+  // rows into columns p and r, and offers the new elements to the row
+  // records, as in the other forms. Returns false when a new element of W
+  // is not finite.
+  JACOBI_STEP bool rotate(int p, int r, const Rotation& rot, int oldColumnP, int oldColumnR) {
+    double* const wp = w_ + p * kRow;
+    double* const wr = w_ + r * kRow;
+    double* const up = ut_ + p * kRow;
+    double* const ur = ut_ + r * kRow;
+    // The four entries where the two rows cross are set back afterwards
+    // and left out of the records and of the watch.
+    const double wpp = wp[p], wpr = wp[r], wrp = wr[p], wrr = wr[r];
+    const __m512d c = _mm512_set1_pd(rot.c), s = _mm512_set1_pd(rot.s);
+    const __m512i columnP = _mm512_set1_epi64(p), columnR = _mm512_set1_epi64(r);
+    const RowSet order = leftOf(n_);
+    const RowSet outsideCrossing = kWholeRow & ~(only(p) | only(r));
+    const RowSet offerP = leftOf(p);                 // rows above p take A(i,p)
+    const RowSet offerR = leftOf(r) & ~only(p);      // rows above r take A(i,r)
+    const RowSet rowP = rightOf(p) & ~only(r);       // row p's own, the pivot left out
+    const RowSet rowR = rightOf(r);
+    __m512d probe = _mm512_setzero_pd();  // x - x is 0 for every finite x, NaN otherwise
+    __m512d rowPPart[kVectors], rowRPart[kVectors];
+    for (int k = 0; k < kVectors; ++k) {
+      const __m512d x = _mm512_load_pd(wp + 8 * k);
+      const __m512d y = _mm512_load_pd(wr + 8 * k);
+      const __m512d nx = _mm512_add_pd(_mm512_mul_pd(c, x), _mm512_mul_pd(s, y));
+      const __m512d ny = _mm512_sub_pd(_mm512_mul_pd(c, y), _mm512_mul_pd(s, x));
+      _mm512_store_pd(wp + 8 * k, nx);
+      _mm512_store_pd(wr + 8 * k, ny);
+      const __m512i rowStarts = _mm512_load_epi64(kRowStarts + 8 * k);
+      _mm512_mask_i64scatter_pd(w_ + p, lanes(order, k), rowStarts, nx, 8);
+      _mm512_mask_i64scatter_pd(w_ + r, lanes(order, k), rowStarts, ny, 8);
+      probe = _mm512_mask_add_pd(probe, lanes(outsideCrossing, k), probe,
+                                 _mm512_add_pd(_mm512_sub_pd(nx, nx), _mm512_sub_pd(ny, ny)));
+      const __m512d ap = _mm512_abs_pd(nx);
+      const __m512d ar = _mm512_abs_pd(ny);
+
+      __m512d m = _mm512_load_pd(m_ + 8 * k);
+      __m512i q = _mm512_load_epi64(q_ + 8 * k);
+      const __mmask8 takeP = _mm512_mask_cmp_pd_mask(lanes(offerP, k), ap, m, _CMP_GT_OQ);
+      m = _mm512_mask_mov_pd(m, takeP, ap);
+      q = _mm512_mask_mov_epi64(q, takeP, columnP);
+      const __mmask8 takeR = _mm512_mask_cmp_pd_mask(lanes(offerR, k), ar, m, _CMP_GT_OQ);
+      m = _mm512_mask_mov_pd(m, takeR, ar);
+      q = _mm512_mask_mov_epi64(q, takeR, columnR);
+      _mm512_store_pd(m_ + 8 * k, m);
+      _mm512_store_epi64(q_ + 8 * k, q);
+
+      rowPPart[k] = _mm512_maskz_mov_pd(lanes(rowP, k), ap);
+      rowRPart[k] = _mm512_maskz_mov_pd(lanes(rowR, k), ar);
+    }
+    for (int k = 0; k < kVectors; ++k) {  // columns p and r of U
+      const __m512d u = _mm512_load_pd(up + 8 * k);
+      const __m512d v = _mm512_load_pd(ur + 8 * k);
+      _mm512_store_pd(up + 8 * k, _mm512_add_pd(_mm512_mul_pd(c, u), _mm512_mul_pd(s, v)));
+      _mm512_store_pd(ur + 8 * k, _mm512_sub_pd(_mm512_mul_pd(c, v), _mm512_mul_pd(s, u)));
+    }
+    wp[p] = wpp;
+    wp[r] = wpr;
+    wr[p] = wrp;
+    wr[r] = wrr;
+    recordAfresh(p, rowPPart, oldColumnP);
+    recordAfresh(r, rowRPart, oldColumnR);
+    return _mm512_cmp_pd_mask(probe, _mm512_setzero_pd(), _CMP_NEQ_UQ) == 0;
+  }
+
+ private:
+  // Full scan of row i right of the diagonal, the element in column
+  // `without` taken as 0 (none when it is kRow); among equal magnitudes the
+  // last column wins, and an all-zero row records 0 in column n.
+  JACOBI_STEP void rescan(int i, int without) {
+    const double* a = w_ + i * kRow;
+    const RowSet scanned = rightOf(i) & ~(without < kRow ? only(without) : 0);
+    __m512d part[kVectors];
+    for (int k = 0; k < kVectors; ++k)
+      part[k] = _mm512_maskz_mov_pd(lanes(scanned, k), _mm512_abs_pd(_mm512_load_pd(a + 8 * k)));
+    const __m512d largest = largestOf(part);
+    const int last = 31 - std::countl_zero(equalTo(part, largest));
+    const double value = _mm512_cvtsd_f64(largest);
+    setRecord(i, value, value == 0.0 ? n_ - 1 : last);
+  }
+
+  // The record of row p or r after its rotation: the first largest entry of
+  // its part; if none is above 0, the record is 0 and keeps its old column.
+  JACOBI_STEP void recordAfresh(int i, const __m512d* part, int oldColumn) {
+    const __m512d largest = largestOf(part);
+    const double value = _mm512_cvtsd_f64(largest);
+    setRecord(i, value, value > 0.0 ? std::countr_zero(equalTo(part, largest)) : oldColumn);
+  }
+
+  JACOBI_STEP void setRecord(int i, double largest, int column) {
+    const int k = i / 8 * 8;
+    const __mmask8 lane = static_cast<__mmask8>(1u << (i - k));
+    _mm512_store_pd(m_ + k, _mm512_mask_mov_pd(_mm512_load_pd(m_ + k), lane, _mm512_set1_pd(largest)));
+    _mm512_store_epi64(q_ + k, _mm512_mask_mov_epi64(_mm512_load_epi64(q_ + k), lane, _mm512_set1_epi64(column)));
+  }
+
+  int n_;
+  alignas(64) double w_[kRow * kRow];
+  alignas(64) double ut_[kRow * kRow];
+  alignas(64) double m_[kRow] = {};
+  alignas(64) std::int64_t q_[kRow] = {};
+};
+
+}  // namespace
+
+JacobiResult solveAvx512(Matrix& A, int n, Matrix& U, double tau) {
+  return jacobi_rotation::solveWith<Workspace>(A, n, U, tau);
+}
+
+}  // namespace scf1s::jacobi_forms
+
+#pragma GCC diagnostic pop
+#pragma GCC pop_options
+
+#endif
