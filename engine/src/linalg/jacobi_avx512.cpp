@@ -79,6 +79,35 @@ JACOBI_STEP RowSet equalTo(const __m512d* part, __m512d value) {
   return set;
 }
 
+// The row-maximum table held in vectors while a step works on it: several
+// records can then be set independently of each other, and the table goes
+// back to memory a whole vector at a time, as it is read.
+struct Records {
+  __m512d m[kVectors];
+  __m512i q[kVectors];
+
+  JACOBI_STEP void load(const double* mFrom, const std::int64_t* qFrom) {
+    for (int k = 0; k < kVectors; ++k) {
+      m[k] = _mm512_load_pd(mFrom + 8 * k);
+      q[k] = _mm512_load_epi64(qFrom + 8 * k);
+    }
+  }
+  JACOBI_STEP void store(double* mTo, std::int64_t* qTo) const {
+    for (int k = 0; k < kVectors; ++k) {
+      _mm512_store_pd(mTo + 8 * k, m[k]);
+      _mm512_store_epi64(qTo + 8 * k, q[k]);
+    }
+  }
+  // Row i records the value (given in every lane) in the column.
+  JACOBI_STEP void set(int i, __m512d value, int column) {
+    const __m512i columns = _mm512_set1_epi64(column);
+    for (int k = 0; k < kVectors; ++k) {
+      m[k] = _mm512_mask_mov_pd(m[k], lanes(only(i), k), value);
+      q[k] = _mm512_mask_mov_epi64(q[k], lanes(only(i), k), columns);
+    }
+  }
+};
+
 // The private copies of the solve, as in the other forms: the matrix as a
 // full symmetric square W, U transposed, and the row-maximum table (m, q):
 // for every row i < n the largest |A(i,j)| right of the diagonal as last
@@ -97,7 +126,10 @@ class Workspace {
         w_[j * kRow + i] = x;
       }
     }
-    for (int i = 0; i < n - 1; ++i) rescan(i, kRow);
+    Records records;
+    records.load(m_, q_);
+    for (int i = 0; i < n - 1; ++i) rescan(i, kRow, records);
+    records.store(m_, q_);
   }
 
   JACOBI_STEP void finish(Matrix& A, Matrix& U) const {
@@ -122,17 +154,10 @@ class Workspace {
     return tau * smallest;
   }
 
-  JACOBI_STEP std::optional<Rotation> formRotation(int p, int r) {
-    double* const wp = w_ + p * kRow;
-    double* const wr = w_ + r * kRow;
-    const std::optional<Rotation> rot = jacobi_rotation::planeRotation(wp[p], wr[r], wp[r]);
-    if (rot && rot->formed) {
-      wp[p] = rot->app;
-      wr[r] = rot->arr;
-      wp[r] = 0.0;
-      wr[p] = 0.0;
-    }
-    return rot;
+  // The rotation that removes W(p,r); rotate stores the new diagonal pair
+  // and the zeroed pivot.
+  JACOBI_STEP std::optional<Rotation> formRotation(int p, int r) const {
+    return jacobi_rotation::planeRotation(w_[p * kRow + p], w_[r * kRow + r], w_[p * kRow + r]);
   }
 
   // Rows above r, other than p, whose record lies in column p or r are
@@ -146,10 +171,14 @@ class Workspace {
       stale |= RowSet{inPOrR} << (8 * k);
     }
     stale &= leftOf(r) & ~only(p);
+    if (stale == 0) return;
+    Records records;
+    records.load(m_, q_);
     for (; stale != 0; stale &= stale - 1) {
       const int i = std::countr_zero(stale);
-      rescan(i, column(i));
+      rescan(i, column(i), records);
     }
+    records.store(m_, q_);
   }
 
   // Rotates rows p and r of W and of the transpose of U, mirrors the new
@@ -161,9 +190,13 @@ class Workspace {
     double* const wr = w_ + r * kRow;
     double* const up = ut_ + p * kRow;
     double* const ur = ut_ + r * kRow;
-    // The four entries where the two rows cross are set back afterwards
-    // and left out of the records and of the watch.
-    const double wpp = wp[p], wpr = wp[r], wrp = wr[p], wrr = wr[r];
+    // The four entries where the two rows cross take the new diagonal pair
+    // and the zeroed pivot afterwards (as they were if the rotation is the
+    // identity); they are left out of the records and of the watch.
+    const double wpp = rot.formed ? rot.app : wp[p];
+    const double wrr = rot.formed ? rot.arr : wr[r];
+    const double wpr = rot.formed ? 0.0 : wp[r];
+    const double wrp = rot.formed ? 0.0 : wr[p];
     const __m512d c = _mm512_set1_pd(rot.c), s = _mm512_set1_pd(rot.s);
     const __m512i columnP = _mm512_set1_epi64(p), columnR = _mm512_set1_epi64(r);
     const RowSet order = leftOf(n_);
@@ -174,6 +207,8 @@ class Workspace {
     const RowSet rowR = rightOf(r);
     __m512d probe = _mm512_setzero_pd();  // x - x is 0 for every finite x, NaN otherwise
     __m512d rowPPart[kVectors], rowRPart[kVectors];
+    Records records;
+    records.load(m_, q_);
     for (int k = 0; k < kVectors; ++k) {
       const __m512d x = _mm512_load_pd(wp + 8 * k);
       const __m512d y = _mm512_load_pd(wr + 8 * k);
@@ -189,16 +224,14 @@ class Workspace {
       const __m512d ap = _mm512_abs_pd(nx);
       const __m512d ar = _mm512_abs_pd(ny);
 
-      __m512d m = _mm512_load_pd(m_ + 8 * k);
-      __m512i q = _mm512_load_epi64(q_ + 8 * k);
+      __m512d& m = records.m[k];
+      __m512i& q = records.q[k];
       const __mmask8 takeP = _mm512_mask_cmp_pd_mask(lanes(offerP, k), ap, m, _CMP_GT_OQ);
       m = _mm512_mask_mov_pd(m, takeP, ap);
       q = _mm512_mask_mov_epi64(q, takeP, columnP);
       const __mmask8 takeR = _mm512_mask_cmp_pd_mask(lanes(offerR, k), ar, m, _CMP_GT_OQ);
       m = _mm512_mask_mov_pd(m, takeR, ar);
       q = _mm512_mask_mov_epi64(q, takeR, columnR);
-      _mm512_store_pd(m_ + 8 * k, m);
-      _mm512_store_epi64(q_ + 8 * k, q);
 
       rowPPart[k] = _mm512_maskz_mov_pd(lanes(rowP, k), ap);
       rowRPart[k] = _mm512_maskz_mov_pd(lanes(rowR, k), ar);
@@ -213,8 +246,9 @@ class Workspace {
     wp[r] = wpr;
     wr[p] = wrp;
     wr[r] = wrr;
-    recordAfresh(p, rowPPart, oldColumnP);
-    recordAfresh(r, rowRPart, oldColumnR);
+    recordAfresh(p, rowPPart, oldColumnP, records);
+    recordAfresh(r, rowRPart, oldColumnR, records);
+    records.store(m_, q_);
     return _mm512_cmp_pd_mask(probe, _mm512_setzero_pd(), _CMP_NEQ_UQ) == 0;
   }
 
@@ -222,7 +256,7 @@ class Workspace {
   // Full scan of row i right of the diagonal, the element in column
   // `without` taken as 0 (none when it is kRow); among equal magnitudes the
   // last column wins, and an all-zero row records 0 in column n.
-  JACOBI_STEP void rescan(int i, int without) {
+  JACOBI_STEP void rescan(int i, int without, Records& records) const {
     const double* a = w_ + i * kRow;
     const RowSet scanned = rightOf(i) & ~(without < kRow ? only(without) : 0);
     __m512d part[kVectors];
@@ -230,23 +264,14 @@ class Workspace {
       part[k] = _mm512_maskz_mov_pd(lanes(scanned, k), _mm512_abs_pd(_mm512_load_pd(a + 8 * k)));
     const __m512d largest = largestOf(part);
     const int last = 31 - std::countl_zero(equalTo(part, largest));
-    const double value = _mm512_cvtsd_f64(largest);
-    setRecord(i, value, value == 0.0 ? n_ - 1 : last);
+    records.set(i, largest, _mm512_cvtsd_f64(largest) == 0.0 ? n_ - 1 : last);
   }
 
   // The record of row p or r after its rotation: the first largest entry of
   // its part; if none is above 0, the record is 0 and keeps its old column.
-  JACOBI_STEP void recordAfresh(int i, const __m512d* part, int oldColumn) {
+  JACOBI_STEP static void recordAfresh(int i, const __m512d* part, int oldColumn, Records& records) {
     const __m512d largest = largestOf(part);
-    const double value = _mm512_cvtsd_f64(largest);
-    setRecord(i, value, value > 0.0 ? std::countr_zero(equalTo(part, largest)) : oldColumn);
-  }
-
-  JACOBI_STEP void setRecord(int i, double largest, int column) {
-    const int k = i / 8 * 8;
-    const __mmask8 lane = static_cast<__mmask8>(1u << (i - k));
-    _mm512_store_pd(m_ + k, _mm512_mask_mov_pd(_mm512_load_pd(m_ + k), lane, _mm512_set1_pd(largest)));
-    _mm512_store_epi64(q_ + k, _mm512_mask_mov_epi64(_mm512_load_epi64(q_ + k), lane, _mm512_set1_epi64(column)));
+    records.set(i, largest, _mm512_cvtsd_f64(largest) > 0.0 ? std::countr_zero(equalTo(part, largest)) : oldColumn);
   }
 
   int n_;
