@@ -130,6 +130,7 @@ class Workspace {
     records.load(m_, q_);
     for (int i = 0; i < n - 1; ++i) rescan(i, kRow, records);
     records.store(m_, q_);
+    nextPivot_ = std::countr_zero(equalTo(records.m, largestOf(records.m)));
   }
 
   JACOBI_STEP void finish(Matrix& A, Matrix& U) const {
@@ -139,12 +140,9 @@ class Workspace {
       for (int k = 0; k < n_; ++k) U.v[static_cast<std::size_t>(i * kStride + k)] = ut_[k * kRow + i];
   }
 
-  // The row with the largest recorded maximum, the lowest among equals.
-  JACOBI_STEP int pivotRow() const {
-    __m512d part[kVectors];
-    for (int k = 0; k < kVectors; ++k) part[k] = _mm512_load_pd(m_ + 8 * k);
-    return std::countr_zero(equalTo(part, largestOf(part)));
-  }
+  // The row with the largest recorded maximum, the lowest among equals
+  // (found at the end of the previous step).
+  JACOBI_STEP int pivotRow() const { return nextPivot_; }
   JACOBI_STEP double largest(int p) const { return m_[p]; }
   JACOBI_STEP int column(int p) const { return static_cast<int>(q_[p]); }
 
@@ -191,12 +189,12 @@ class Workspace {
     double* const up = ut_ + p * kRow;
     double* const ur = ut_ + r * kRow;
     // The four entries where the two rows cross take the new diagonal pair
-    // and the zeroed pivot afterwards (as they were if the rotation is the
-    // identity); they are left out of the records and of the watch.
+    // and the zeroed pivot (they keep their values if the rotation is the
+    // identity); they are left out of the records and of the watch. The
+    // matrix is symmetric, so W(p,r) and W(r,p) are one value.
     const double wpp = rot.formed ? rot.app : wp[p];
     const double wrr = rot.formed ? rot.arr : wr[r];
     const double wpr = rot.formed ? 0.0 : wp[r];
-    const double wrp = rot.formed ? 0.0 : wr[p];
     const __m512d c = _mm512_set1_pd(rot.c), s = _mm512_set1_pd(rot.s);
     const __m512i columnP = _mm512_set1_epi64(p), columnR = _mm512_set1_epi64(r);
     const RowSet order = leftOf(n_);
@@ -209,16 +207,27 @@ class Workspace {
     __m512d rowPPart[kVectors], rowRPart[kVectors];
     Records records;
     records.load(m_, q_);
+    // Both rows are read before any of their entries is written, by the
+    // rows' own stores or by the mirroring into columns p and r.
+    __m512d x[kVectors], y[kVectors];
     for (int k = 0; k < kVectors; ++k) {
-      const __m512d x = _mm512_load_pd(wp + 8 * k);
-      const __m512d y = _mm512_load_pd(wr + 8 * k);
-      const __m512d nx = _mm512_add_pd(_mm512_mul_pd(c, x), _mm512_mul_pd(s, y));
-      const __m512d ny = _mm512_sub_pd(_mm512_mul_pd(c, y), _mm512_mul_pd(s, x));
-      _mm512_store_pd(wp + 8 * k, nx);
-      _mm512_store_pd(wr + 8 * k, ny);
+      x[k] = _mm512_load_pd(wp + 8 * k);
+      y[k] = _mm512_load_pd(wr + 8 * k);
+    }
+    for (int k = 0; k < kVectors; ++k) {
+      const __m512d nx = _mm512_add_pd(_mm512_mul_pd(c, x[k]), _mm512_mul_pd(s, y[k]));
+      const __m512d ny = _mm512_sub_pd(_mm512_mul_pd(c, y[k]), _mm512_mul_pd(s, x[k]));
+      const __m512d rowPNew =
+          _mm512_mask_mov_pd(_mm512_mask_mov_pd(nx, lanes(only(p), k), _mm512_set1_pd(wpp)), lanes(only(r), k),
+                             _mm512_set1_pd(wpr));
+      const __m512d rowRNew =
+          _mm512_mask_mov_pd(_mm512_mask_mov_pd(ny, lanes(only(p), k), _mm512_set1_pd(wpr)), lanes(only(r), k),
+                             _mm512_set1_pd(wrr));
+      _mm512_store_pd(wp + 8 * k, rowPNew);
+      _mm512_store_pd(wr + 8 * k, rowRNew);
       const __m512i rowStarts = _mm512_load_epi64(kRowStarts + 8 * k);
-      _mm512_mask_i64scatter_pd(w_ + p, lanes(order, k), rowStarts, nx, 8);
-      _mm512_mask_i64scatter_pd(w_ + r, lanes(order, k), rowStarts, ny, 8);
+      _mm512_mask_i64scatter_pd(w_ + p, lanes(order, k), rowStarts, rowPNew, 8);
+      _mm512_mask_i64scatter_pd(w_ + r, lanes(order, k), rowStarts, rowRNew, 8);
       probe = _mm512_mask_add_pd(probe, lanes(outsideCrossing, k), probe,
                                  _mm512_add_pd(_mm512_sub_pd(nx, nx), _mm512_sub_pd(ny, ny)));
       const __m512d ap = _mm512_abs_pd(nx);
@@ -242,12 +251,15 @@ class Workspace {
       _mm512_store_pd(up + 8 * k, _mm512_add_pd(_mm512_mul_pd(c, u), _mm512_mul_pd(s, v)));
       _mm512_store_pd(ur + 8 * k, _mm512_sub_pd(_mm512_mul_pd(c, v), _mm512_mul_pd(s, u)));
     }
-    wp[p] = wpp;
-    wp[r] = wpr;
-    wr[p] = wrp;
-    wr[r] = wrr;
-    recordAfresh(p, rowPPart, oldColumnP, records);
-    recordAfresh(r, rowRPart, oldColumnR, records);
+    // The next pivot row: the largest of the other records is found while
+    // rows p and r are recorded afresh.
+    __m512d others[kVectors];
+    for (int k = 0; k < kVectors; ++k) others[k] = _mm512_maskz_mov_pd(lanes(outsideCrossing, k), records.m[k]);
+    const __m512d largestElsewhere = largestOf(others);
+    const __m512d largestP = recordAfresh(p, rowPPart, oldColumnP, records);
+    const __m512d largestR = recordAfresh(r, rowRPart, oldColumnR, records);
+    const __m512d top = _mm512_max_pd(largestElsewhere, _mm512_max_pd(largestP, largestR));
+    nextPivot_ = std::countr_zero(equalTo(records.m, top));
     records.store(m_, q_);
     return _mm512_cmp_pd_mask(probe, _mm512_setzero_pd(), _CMP_NEQ_UQ) == 0;
   }
@@ -269,12 +281,14 @@ class Workspace {
 
   // The record of row p or r after its rotation: the first largest entry of
   // its part; if none is above 0, the record is 0 and keeps its old column.
-  JACOBI_STEP static void recordAfresh(int i, const __m512d* part, int oldColumn, Records& records) {
+  JACOBI_STEP static __m512d recordAfresh(int i, const __m512d* part, int oldColumn, Records& records) {
     const __m512d largest = largestOf(part);
     records.set(i, largest, _mm512_cvtsd_f64(largest) > 0.0 ? std::countr_zero(equalTo(part, largest)) : oldColumn);
+    return largest;
   }
 
   int n_;
+  int nextPivot_ = 0;
   alignas(64) double w_[kRow * kRow];
   alignas(64) double ut_[kRow * kRow];
   alignas(64) double m_[kRow] = {};
