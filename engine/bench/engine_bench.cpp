@@ -116,7 +116,8 @@ BENCHMARK(BM_Jacobi)->Unit(benchmark::kMicrosecond);
 
 // Diagonalisations of 64 different matrices in turn, as in a run: the last
 // Fock matrix with every element moved by up to one part in a thousand; the
-// solver's baseline form (argument 0) and its AVX2 form (argument 1).
+// solver's baseline form (argument 0), its AVX2 form (1) and its AVX-512
+// form (2).
 // Solving one matrix again and again lets the processor learn every branch
 // of its rotation sequence, which a run never does.
 void BM_JacobiVaried(benchmark::State& state) {

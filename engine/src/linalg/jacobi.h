@@ -22,10 +22,11 @@ struct JacobiResult {
 // read or written. tau is the diagonalisation tolerance.
 JacobiResult jacobi(Matrix& A, int n, Matrix& U, double tau);
 
-// The solve is compiled twice from the same source: for the processor
-// family's baseline instruction set and, on x86, for processors with AVX2
-// (wider vectors, the same bits). jacobi() above takes the AVX2 form where
-// the processor has it; the tests run both.
+// The solve comes in forms that give the same bits: compiled for the
+// processor family's baseline instruction set and, on x86, for processors
+// with AVX2 (four doubles at a time) from the same source, and written out
+// for AVX-512 (eight at a time, jacobi_avx512.cpp). jacobi() above takes the
+// widest form the processor has; the tests run every form it has.
 enum class JacobiCode { Baseline, Avx2, Avx512 };
 bool available(JacobiCode code);
 // The solve in the given form (the baseline one if that form is not available).
