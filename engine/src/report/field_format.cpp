@@ -337,14 +337,57 @@ char* putWideInteger(char* at, int value, int w) {
   return putRightJustified(at, buf, static_cast<std::size_t>(r.ptr - buf), w);
 }
 
+// The fields of a repeated value item, each put by put(at, value) inlined in
+// the loop: a matrix row takes one call for all its elements.
+template <class T, class Put>
+const Value* putRun(char*& at, const Value* first, const Value* last, Put put) {
+  char* p = at;
+  for (; first != last; ++first) {
+    const T* value = std::get_if<T>(first);
+    if (value == nullptr) break;
+    p = put(p, *value);
+  }
+  at = p;
+  return first;
+}
+
+template <int D>
+const Value* putNarrowFixedRun(char*& at, const Value* first, const Value* last, int w, int d) {
+  return putRun<double>(at, first, last, [w, d](char* p, double v) { return putNarrowFixed<D>(p, v, w, d); });
+}
+
+constexpr RealFields kNarrowFixedRun[kNarrowMaxDecimals + 1] = {
+    putNarrowFixedRun<0>, putNarrowFixedRun<1>, putNarrowFixedRun<2>, putNarrowFixedRun<3>, putNarrowFixedRun<4>,
+    putNarrowFixedRun<5>, putNarrowFixedRun<6>, putNarrowFixedRun<7>, putNarrowFixedRun<8>, putNarrowFixedRun<9>,
+    putNarrowFixedRun<10>, putNarrowFixedRun<11>, putNarrowFixedRun<12>};
+
+const Value* putRealGeneralRun(char*& at, const Value* first, const Value* last, int w, int d) {
+  return putRun<double>(at, first, last, [w, d](char* p, double v) { return putRealGeneral(p, v, w, d); });
+}
+
+const Value* putNarrowIntegerRun(char*& at, const Value* first, const Value* last, int w) {
+  return putRun<int>(at, first, last, [w](char* p, int v) { return putNarrowInteger(p, v, w); });
+}
+
+const Value* putWideIntegerRun(char*& at, const Value* first, const Value* last, int w) {
+  return putRun<int>(at, first, last, [w](char* p, int v) { return putWideInteger(p, v, w); });
+}
+
+bool isNarrowFixed(int w, int d) {
+  return d < w && d <= kNarrowMaxDecimals && static_cast<std::size_t>(w) <= kFieldReach;
+}
+
 }  // namespace
 
 IntegerField integerFieldFor(int w) { return static_cast<std::size_t>(w) <= kFieldReach ? putNarrowInteger : putWideInteger; }
 
-RealField realFieldFor(int w, int d) {
-  if (d < w && d <= kNarrowMaxDecimals && static_cast<std::size_t>(w) <= kFieldReach) return kNarrowFixed[d];
-  return putRealGeneral;
+RealField realFieldFor(int w, int d) { return isNarrowFixed(w, d) ? kNarrowFixed[d] : putRealGeneral; }
+
+IntegerFields integerFieldsFor(int w) {
+  return static_cast<std::size_t>(w) <= kFieldReach ? putNarrowIntegerRun : putWideIntegerRun;
 }
+
+RealFields realFieldsFor(int w, int d) { return isNarrowFixed(w, d) ? kNarrowFixedRun[d] : putRealGeneralRun; }
 
 char* putInteger(char* at, int value, int w) { return integerFieldFor(w)(at, value, w); }
 
