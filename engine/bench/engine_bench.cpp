@@ -65,7 +65,7 @@ BENCHMARK(BM_IntegralListPass)->Unit(benchmark::kMicrosecond);
 void BM_TwoElectronIntegrals(benchmark::State& state) {
   auto data = finishedRun();
   for (auto _ : state) {
-    const scf1s::QuartetIntegrals integral(*data);
+    scf1s::QuartetIntegrals integral(*data);
     scf1s::forEachQuartet(data->deck.nbs, [&](int i, int j, int k, int l) {
       data->integrals(data->pair(i, j), data->pair(k, l)) = integral(i, j, k, l);
     });

@@ -160,9 +160,29 @@ TEST_P(TwoElectronSymmetry, QuartetIntegralsEqualTwointBitForBit) {
   d->deck.nbs = kMaxSpheres;
   for (int s = 1; s <= kMaxSpheres; ++s)
     setSphere(*d, s, 0.3 + 0.37 * s, std::sin(1.7 * s), std::cos(2.3 * s), 0.41 * s - 4.0);
-  const QuartetIntegrals integral(*d);
+  QuartetIntegrals integral(*d);
   forEachQuartet(kMaxSpheres, [&](int i, int j, int k, int l) {
     ASSERT_EQ(integral(i, j, k, l), twoint(i, j, k, l, d->deck.iop, *d)) << i << j << k << l;
+  });
+}
+
+// Spheres on the corners of a tetrahedron and at its centre give many
+// quartets the same F0 argument to the last bit, which the list then takes
+// from its table of F0 values: still twoint's bits.
+TEST(TwoElectronMultiCentre, QuartetIntegralsWithRepeatedArgumentsEqualTwointBitForBit) {
+  auto d = makeData();
+  d->deck.iop = 2;
+  d->deck.nbs = kMaxSpheres;
+  const double corners[4][3] = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
+  for (int s = 1; s <= 4; ++s) setSphere(*d, s, 0.2 * s, 0, 0, 0);
+  for (int c = 0; c < 4; ++c)
+    for (int e = 0; e < 4; ++e) {
+      const double r = 0.6 + 0.3 * e;
+      setSphere(*d, 5 + 4 * c + e, 0.4 + 0.5 * e, r * corners[c][0], r * corners[c][1], r * corners[c][2]);
+    }
+  QuartetIntegrals integral(*d);
+  forEachQuartet(kMaxSpheres, [&](int i, int j, int k, int l) {
+    ASSERT_EQ(integral(i, j, k, l), twoint(i, j, k, l, 2, *d)) << i << j << k << l;
   });
 }
 

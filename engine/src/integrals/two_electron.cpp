@@ -1,5 +1,6 @@
 #include "two_electron.h"
 
+#include <bit>
 #include <cmath>
 
 #include "fzero.h"
@@ -20,8 +21,9 @@ double singleCentre(double a, double b, double c, double d) {
 }
 
 // Four normalised floating 1s Gaussians, from their pairs (i, j) and (k, l)
-// with exponents a, b and c, d.
-double multiCentre(const GaussianPair& ij, const GaussianPair& kl) {
+// with exponents a, b and c, d; f0 is fzero or a table of its values.
+template <class F0>
+double multiCentre(const GaussianPair& ij, const GaussianPair& kl, F0&& f0) {
   const double p = ij.p;
   const double q = kl.p;
 
@@ -34,7 +36,7 @@ double multiCentre(const GaussianPair& ij, const GaussianPair& kl) {
   const double k = std::exp(-(ij.exponent + kl.exponent));
   const double t = ((p * q) / (p + q)) * squaredDistance(ij.centre, kl.centre);
 
-  return (((kTwoPiToFiveHalves * k) / ((p * q) * std::sqrt(p + q))) * fzero(t)) * norm;
+  return (((kTwoPiToFiveHalves * k) / ((p * q) * std::sqrt(p + q))) * f0(t)) * norm;
 }
 
 }  // namespace
@@ -56,7 +58,30 @@ double twoint(int i, int j, int k, int l, int iop, const EngineData& data) {
   const Sphere& sk = data.sphere(k);
   const Sphere& sl = data.sphere(l);
   if (iop < 2) return singleCentre(si.alpha, sj.alpha, sk.alpha, sl.alpha);
-  return multiCentre(gaussianPair(si, sj), gaussianPair(sk, sl));
+  return multiCentre(gaussianPair(si, sj), gaussianPair(sk, sl), fzero);
+}
+
+FzeroTable::FzeroTable() : entries_(new Entry[kSlots]) {}
+
+double FzeroTable::operator()(double t) {
+  const auto key = std::bit_cast<std::uint64_t>(t);
+  if (key == 0) return fzero(t);
+  // Fibonacci hashing: the top bits of the product mix all bits of t.
+  std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> (64 - kBits));
+  for (;;) {
+    Entry& e = entries_[slot];
+    if (e.key == key) return e.value;
+    if (e.key == 0) {
+      const double value = fzero(t);
+      if (kept_ < kSlots / 4 * 3) {
+        e.key = key;
+        e.value = value;
+        ++kept_;
+      }
+      return value;
+    }
+    slot = (slot + 1) & (kSlots - 1);
+  }
 }
 
 QuartetIntegrals::QuartetIntegrals(const EngineData& data) : data_(data) {
@@ -66,9 +91,9 @@ QuartetIntegrals::QuartetIntegrals(const EngineData& data) : data_(data) {
       pairs_[(i - 1) * kMaxSpheres + (j - 1)] = gaussianPair(data.sphere(i), data.sphere(j));
 }
 
-double QuartetIntegrals::operator()(int i, int j, int k, int l) const {
+double QuartetIntegrals::operator()(int i, int j, int k, int l) {
   if (data_.deck.iop < 2) return twoint(i, j, k, l, data_.deck.iop, data_);
-  return multiCentre(pairs_[(i - 1) * kMaxSpheres + (j - 1)], pairs_[(k - 1) * kMaxSpheres + (l - 1)]);
+  return multiCentre(pairs_[(i - 1) * kMaxSpheres + (j - 1)], pairs_[(k - 1) * kMaxSpheres + (l - 1)], fzero_);
 }
 
 }  // namespace scf1s

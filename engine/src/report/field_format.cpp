@@ -55,6 +55,12 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// The same pairs with a blank for the leading zero of " 0" to " 9".
+constexpr char kBlankLedPairs[] =
+    " 0 1 2 3 4 5 6 7 8 910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+static_assert(sizeof kBlankLedPairs == sizeof kDigitPairs);
+
 // The decimal digits of v, ending just before `end`; returns their start.
 // Two at a time from a table: the report's numbers mostly have one or two.
 template <class Unsigned>
@@ -272,6 +278,11 @@ bool nearestDigits(double value, std::uint64_t& q) {
 // place: the rounded digits are split into the integer part and D decimals;
 // whether they fit is decided first, so the digits can go right-justified
 // onto a background of blanks laid down as one block.
+// An integer part below 100 with two columns left for it beside the sign
+// (the common case) is put without branches on the value, whose sign and
+// digit count follow no pattern down a matrix: its two columns come from the
+// table of pairs with a blank for a leading zero, and a '-' goes before the
+// digits, or, for a value that is not negative, where the point goes next.
 template <int D>
 char* putNarrowFixed(char* at, double value, int w, int d) {
   std::uint64_t q = 0;
@@ -281,6 +292,17 @@ char* putNarrowFixed(char* at, double value, int w, int d) {
   const std::uint64_t decimals = q - integer * kPow10[D];
   // Columns left for the integer digits beside the sign, the point and the decimals.
   const int room = w - D - 1 - (negative ? 1 : 0);
+  const int pointAt = w - D - 1;
+  if (integer < 100 && room >= 2) {
+    std::memcpy(at, kBlankBlock, kFieldReach);
+    putDigits<D>(at + pointAt + 1, decimals);
+    std::memcpy(at + pointAt - 2, kBlankLedPairs + 2 * integer, 2);
+    // Where the sign goes: pointAt - 2 or - 3 when negative, else pointAt
+    // (in arithmetic, which the compiler keeps free of a branch).
+    at[pointAt - static_cast<int>(negative) * (2 + static_cast<int>(integer >= 10))] = '-';
+    at[pointAt] = '.';
+    return at + w;
+  }
   // The zero before the point goes when the field is exactly one column short.
   const bool dropZero = D > 0 && integer == 0 && room == 0;
   const bool fits = integer == 0 ? room >= 1 || dropZero : room >= 1 && (room > kMaxPow10 || integer < kPow10[room]);
@@ -300,12 +322,11 @@ constexpr RealField kNarrowFixed[kNarrowMaxDecimals + 1] = {
     putNarrowFixed<10>, putNarrowFixed<11>, putNarrowFixed<12>};
 
 // The Iw field with w <= kFieldReach. Counters and indices below 100 take
-// their two digits from the table, a lone digit's blank put over the zero.
+// their two columns from the table of pairs with a blank for a leading zero.
 char* putNarrowInteger(char* at, int value, int w) {
   if (value >= 0 && value < 100 && w >= 2) {
     std::memcpy(at, kBlankBlock, kFieldReach);
-    std::memcpy(at + w - 2, kDigitPairs + 2 * value, 2);
-    if (value < 10) at[w - 2] = ' ';
+    std::memcpy(at + w - 2, kBlankLedPairs + 2 * value, 2);
     return at + w;
   }
   const bool negative = value < 0;
@@ -337,14 +358,57 @@ char* putWideInteger(char* at, int value, int w) {
   return putRightJustified(at, buf, static_cast<std::size_t>(r.ptr - buf), w);
 }
 
+// The fields of a repeated value item, each put by put(at, value) inlined in
+// the loop: a matrix row takes one call for all its elements.
+template <class T, class Put>
+const Value* putRun(char*& at, const Value* first, const Value* last, Put put) {
+  char* p = at;
+  for (; first != last; ++first) {
+    const T* value = std::get_if<T>(first);
+    if (value == nullptr) break;
+    p = put(p, *value);
+  }
+  at = p;
+  return first;
+}
+
+template <int D>
+const Value* putNarrowFixedRun(char*& at, const Value* first, const Value* last, int w, int d) {
+  return putRun<double>(at, first, last, [w, d](char* p, double v) { return putNarrowFixed<D>(p, v, w, d); });
+}
+
+constexpr RealFields kNarrowFixedRun[kNarrowMaxDecimals + 1] = {
+    putNarrowFixedRun<0>, putNarrowFixedRun<1>, putNarrowFixedRun<2>, putNarrowFixedRun<3>, putNarrowFixedRun<4>,
+    putNarrowFixedRun<5>, putNarrowFixedRun<6>, putNarrowFixedRun<7>, putNarrowFixedRun<8>, putNarrowFixedRun<9>,
+    putNarrowFixedRun<10>, putNarrowFixedRun<11>, putNarrowFixedRun<12>};
+
+const Value* putRealGeneralRun(char*& at, const Value* first, const Value* last, int w, int d) {
+  return putRun<double>(at, first, last, [w, d](char* p, double v) { return putRealGeneral(p, v, w, d); });
+}
+
+const Value* putNarrowIntegerRun(char*& at, const Value* first, const Value* last, int w) {
+  return putRun<int>(at, first, last, [w](char* p, int v) { return putNarrowInteger(p, v, w); });
+}
+
+const Value* putWideIntegerRun(char*& at, const Value* first, const Value* last, int w) {
+  return putRun<int>(at, first, last, [w](char* p, int v) { return putWideInteger(p, v, w); });
+}
+
+bool isNarrowFixed(int w, int d) {
+  return d < w && d <= kNarrowMaxDecimals && static_cast<std::size_t>(w) <= kFieldReach;
+}
+
 }  // namespace
 
 IntegerField integerFieldFor(int w) { return static_cast<std::size_t>(w) <= kFieldReach ? putNarrowInteger : putWideInteger; }
 
-RealField realFieldFor(int w, int d) {
-  if (d < w && d <= kNarrowMaxDecimals && static_cast<std::size_t>(w) <= kFieldReach) return kNarrowFixed[d];
-  return putRealGeneral;
+RealField realFieldFor(int w, int d) { return isNarrowFixed(w, d) ? kNarrowFixed[d] : putRealGeneral; }
+
+IntegerFields integerFieldsFor(int w) {
+  return static_cast<std::size_t>(w) <= kFieldReach ? putNarrowIntegerRun : putWideIntegerRun;
 }
+
+RealFields realFieldsFor(int w, int d) { return isNarrowFixed(w, d) ? kNarrowFixedRun[d] : putRealGeneralRun; }
 
 char* putInteger(char* at, int value, int w) { return integerFieldFor(w)(at, value, w); }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "value.h"
+
 namespace scf1s {
 
 // The output fields of a record layout. Each appends exactly w characters.
@@ -42,5 +44,15 @@ using IntegerField = char* (*)(char* at, int value, int w);
 using RealField = char* (*)(char* at, double value, int w, int d);
 IntegerField integerFieldFor(int w);
 RealField realFieldFor(int w, int d);
+
+// A repeated value item: puts the values from `first` up to `last` as
+// consecutive fields of the same w (and d), each as the put functions above
+// do, and stops early at the first value of another kind. Returns where it
+// stopped and moves `at` past the fields put. The caller provides
+// (last - first) * w + kFieldReach bytes.
+using IntegerFields = const Value* (*)(char*& at, const Value* first, const Value* last, int w);
+using RealFields = const Value* (*)(char*& at, const Value* first, const Value* last, int w, int d);
+IntegerFields integerFieldsFor(int w);
+RealFields realFieldsFor(int w, int d);
 
 }  // namespace scf1s

@@ -41,11 +41,11 @@ void addSteps(const std::vector<Layout::Item>& items, std::size_t reversionItem,
         break;
       case Kind::Integer:
         s.kind = LayoutStep::Kind::Integer;
-        s.integerField = integerFieldFor(it.width);
+        s.integerFields = integerFieldsFor(it.width);
         break;
       case Kind::Real:
         s.kind = LayoutStep::Kind::Real;
-        s.realField = realFieldFor(it.width, it.decimals);
+        s.realFields = realFieldsFor(it.width, it.decimals);
         break;
       case Kind::Chars:
         s.kind = LayoutStep::Kind::Chars;

@@ -28,8 +28,8 @@ struct LayoutStep {
   std::size_t skip = 0;   // columns moved over before the step
   std::size_t first = 0;  // Text: its first character in the texts
   std::size_t size = 0;   // Text: its length; Group: how many steps its items take
-  IntegerField integerField = nullptr;
-  RealField realField = nullptr;
+  IntegerFields integerFields = nullptr;
+  RealFields realFields = nullptr;
 };
 
 class LayoutSteps {

@@ -51,7 +51,7 @@ const char* kindOf(const Value& v) {
 class LineBuilder {
  public:
   LineBuilder(std::string& buffer, std::size_t start, std::span<const Value> values)
-      : buffer_(buffer), values_(values), at_(buffer.data() + start), roomEnd_(buffer.data() + buffer.size()) {}
+      : buffer_(buffer), values_(values), at_(buffer.data() + start) {}
 
   // Runs steps [from, to); returns false when the write has stopped for want of a value.
   bool run(const LayoutSteps& layout, std::size_t from, std::size_t to);
@@ -65,10 +65,10 @@ class LineBuilder {
   std::size_t end() const { return static_cast<std::size_t>(at_ - buffer_.data()); }
 
  private:
-  template <class T, class Put>
+  template <class Put>
   bool putValues(const LayoutStep& s, const char* wanted, Put put);
   void makeRoom(std::size_t bytes) {
-    if (static_cast<std::size_t>(roomEnd_ - at_) < bytes) grow(bytes);
+    if (static_cast<std::size_t>(buffer_.data() + buffer_.size() - at_) < bytes) grow(bytes);
   }
   void grow(std::size_t bytes);
 
@@ -76,7 +76,6 @@ class LineBuilder {
   std::span<const Value> values_;
   std::size_t next_ = 0;
   char* at_;
-  char* roomEnd_;
   std::size_t skipped_ = 0;
 };
 
@@ -84,31 +83,21 @@ void LineBuilder::grow(std::size_t bytes) {
   const std::size_t offset = end();
   buffer_.resize(offset + bytes + kRoomStep);
   at_ = buffer_.data() + offset;
-  roomEnd_ = buffer_.data() + buffer_.size();
 }
 
-// The values of one repeated value item, each put by put(at, value, step).
-// The cursor is kept in locals here, where a matrix row spends its time.
-template <class T, class Put>
+// The values of one repeated value item, put by put(at, first, last, step)
+// in room made once for all of them.
+template <class Put>
 bool LineBuilder::putValues(const LayoutStep& s, const char* wanted, Put put) {
   const std::size_t count = std::min(static_cast<std::size_t>(s.repeat), values_.size() - next_);
   // The blanks of skipped columns only when a field follows them.
   if (count == 0) return false;
-  const std::size_t width = static_cast<std::size_t>(s.width);
-  // Room for the blanks and the first field, and then for each further field.
-  makeRoom(skipped_ + s.skip + width + kFieldReach);
+  makeRoom(skipped_ + s.skip + count * static_cast<std::size_t>(s.width) + kFieldReach);
   char* at = putBlanks(at_, skipped_ + s.skip);
   skipped_ = 0;
-  const Value* const values = values_.data() + next_;
-  for (std::size_t r = 0; r < count; ++r) {
-    if (!std::holds_alternative<T>(values[r])) wrongType(s, values[r], next_ + r, wanted);
-    if (static_cast<std::size_t>(roomEnd_ - at) < width + kFieldReach) {
-      at_ = at;
-      grow(width + kFieldReach);
-      at = at_;
-    }
-    at = put(at, *std::get_if<T>(&values[r]), s);
-  }
+  const Value* const first = values_.data() + next_;
+  const Value* const stop = put(at, first, first + count, s);
+  if (stop != first + count) wrongType(s, *stop, next_ + static_cast<std::size_t>(stop - first), wanted);
   at_ = at;
   next_ += count;
   return count == static_cast<std::size_t>(s.repeat);
@@ -140,19 +129,26 @@ bool LineBuilder::run(const LayoutSteps& layout, std::size_t from, std::size_t t
         k += s.size;
         break;
       case Kind::Integer:
-        if (!putValues<int>(s, "an integer",
-                            [](char* at, int v, const LayoutStep& f) { return f.integerField(at, v, f.width); }))
+        if (!putValues(s, "an integer", [](char*& at, const Value* first, const Value* last, const LayoutStep& f) {
+              return f.integerFields(at, first, last, f.width);
+            }))
           return false;
         break;
       case Kind::Real:
-        if (!putValues<double>(s, "a real", [](char* at, double v, const LayoutStep& f) {
-              return f.realField(at, v, f.width, f.decimals);
+        if (!putValues(s, "a real", [](char*& at, const Value* first, const Value* last, const LayoutStep& f) {
+              return f.realFields(at, first, last, f.width, f.decimals);
             }))
           return false;
         break;
       case Kind::Chars:
-        if (!putValues<std::string_view>(
-                s, "a text", [](char* at, std::string_view v, const LayoutStep& f) { return putChars(at, v, f.width); }))
+        if (!putValues(s, "a text", [](char*& at, const Value* first, const Value* last, const LayoutStep& f) {
+              for (; first != last; ++first) {
+                const std::string_view* text = std::get_if<std::string_view>(first);
+                if (text == nullptr) break;
+                at = putChars(at, *text, f.width);
+              }
+              return first;
+            }))
           return false;
         break;
     }

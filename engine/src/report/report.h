@@ -5,14 +5,11 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "layout.h"
+#include "value.h"
 
 namespace scf1s {
-
-// One value of a write: an Iw, an Fw.d or an Aw item takes it.
-using Value = std::variant<int, double, std::string_view>;
 
 // The report: lines produced by writing record layouts with values.
 //

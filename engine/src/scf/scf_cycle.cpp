@@ -43,7 +43,7 @@ double nuclearRepulsion(const EngineData& data) {
 // dependent operations, overlap in the processor.
 void integralListPass(EngineData& data, Report& report) {
   report.write(layouts::integralListHeading, {data.deck.iop});
-  const QuartetIntegrals integral(data);
+  QuartetIntegrals integral(data);
   forEachQuartet(data.deck.nbs, [&](int i, int j, int k, int l) {
     data.integrals(data.pair(i, j), data.pair(k, l)) = integral(i, j, k, l);
   });
