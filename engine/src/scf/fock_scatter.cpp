@@ -109,18 +109,27 @@ void alongRow(int first, int last, Quartets quartets) {
   if (l < last) quartets(l, double{});
 }
 
+// The scatter keeps F, P and P transposed in one block per index a: row a of
+// F, row a of P, row a of P transposed (column a of P), and a fourth row that
+// group (i,a) uses for its copy of column a of F. Every element a body reads
+// or writes lies along one of the blocks of i, j and k, so three block
+// addresses and the position l reach all of them.
+constexpr int kBlock = 4 * kStride;
+constexpr int kPRow = kStride;
+constexpr int kPTRow = 2 * kStride;
+constexpr int kColumnRow = 3 * kStride;
+
 struct FockScatter {
-  double* f;         // F, row-major with stride kStride, 0-based
-  const double* p;   // P, the same layout
-  const double* pt;  // P transposed: pt[a*kStride + b] = P(b,a)
+  double* b;  // the blocks, kBlock doubles apart
   int n;
 
-  double& F(int a, int b) const { return f[a * kStride + b]; }
-  double P(int a, int b) const { return p[a * kStride + b]; }
-  double PT(int a, int b) const { return pt[a * kStride + b]; }
-  double* rowF(int a) const { return f + a * kStride; }
-  const double* rowP(int a) const { return p + a * kStride; }
-  const double* rowPT(int a) const { return pt + a * kStride; }
+  double& F(int a, int c) const { return b[a * kBlock + c]; }
+  double P(int a, int c) const { return b[a * kBlock + kPRow + c]; }
+  double PT(int a, int c) const { return b[a * kBlock + kPTRow + c]; }
+  double* rowF(int a) const { return b + a * kBlock; }
+  const double* rowP(int a) const { return b + a * kBlock + kPRow; }
+  const double* rowPT(int a) const { return b + a * kBlock + kPTRow; }
+  double* columnCopy(int a) const { return b + a * kBlock + kColumnRow; }
 
   // Group i = j: (ii|kl) over k >= i; col(k)[l] is the integral (ii|kl).
   template <class Col>
@@ -191,7 +200,7 @@ struct FockScatter {
     // Column j above the diagonal, F(l,j) for i < l < j, copied into a row for
     // the group (nothing else in the group adds to it), so that additions down
     // the column run two at a time like those along a row.
-    double Fcj[kStride];
+    double* const Fcj = columnCopy(j);
     for (int l = i + 1; l < j; ++l) Fcj[l] = F(l, j);
     {  // k = i: (ij|il), l >= j
       const double* vk = col(i);
@@ -346,14 +355,15 @@ bool zeroIntegralsAddNothing(const EngineData& data, int n) {
 
 // Every group in the canonical order, through the bodies above.
 void scatterGroups(EngineData& data, int n) {
-  // Private copies of P and its transpose: every P(a,b) the scatter reads
-  // lies along a row of one of them, and neither can alias F.
-  double p[kStride * kStride];
-  double pt[kStride * kStride];
+  // The blocks: private copies of F, P and P transposed (see FockScatter);
+  // none of them can alias another.
+  double blocks[kStride * kBlock];
   for (int a = 0; a < n; ++a)
-    for (int b = 0; b < n; ++b) {
-      p[a * kStride + b] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
-      pt[b * kStride + a] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
+    for (int c = 0; c < n; ++c) {
+      const auto at = static_cast<std::size_t>(a * kStride + c);
+      blocks[a * kBlock + c] = data.F.v[at];
+      blocks[a * kBlock + kPRow + c] = data.P.v[at];
+      blocks[c * kBlock + kPTRow + a] = data.P.v[at];
     }
 
   // pair(k,l) = pair(k,k) + (l - k) for l >= k: row k of a group starts at
@@ -361,7 +371,7 @@ void scatterGroups(EngineData& data, int n) {
   int rowStart[kStride];
   for (int k = 0; k < n; ++k) rowStart[k] = data.pair(k + 1, k + 1) - 1 - k;
 
-  const FockScatter scatter{data.F.v.data(), p, pt, n};
+  const FockScatter scatter{blocks, n};
   for (int i = 0; i < n; ++i) {
     for (int j = i; j < n; ++j) {
       const double* row = data.integrals.v.data() + (data.pair(i + 1, j + 1) - 1) * kMaxPairs;
@@ -372,6 +382,10 @@ void scatterGroups(EngineData& data, int n) {
         scatter.offDiagonalPair(i, j, col);
     }
   }
+
+  // The upper triangle back into F (only it received contributions).
+  for (int a = 0; a < n; ++a)
+    for (int c = a; c < n; ++c) data.F.v[static_cast<std::size_t>(a * kStride + c)] = blocks[a * kBlock + c];
 }
 
 }  // namespace
