@@ -2,6 +2,10 @@
 #include <cmath>
 #include <cstddef>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "double_pair.h"
 #include "fock.h"
 #include "quartets.h"
@@ -85,28 +89,64 @@ void addTo(double* at, T term) {
     storePair(at, sum);
 }
 
+// A running sum: an element of F that takes many terms one after another.
+// On x86-64 it lives in the low entry of a register, and the term of a pair
+// of quartets for l is added to it where it lies, that for l + 1 after one
+// move down; as a plain double the compiler copies the sum and the terms
+// between registers for every pair.
+#if defined(__SSE2__)
+class RunningSum {
+ public:
+  explicit RunningSum(const double& at) : s_(_mm_load_sd(&at)) {}
+  // Written so that it becomes one addsd: _mm_add_sd with a term widened by
+  // _mm_set_sd would first clear the term's high entry.
+  void operator+=(double term) { s_ = _mm_move_sd(s_, _mm_set_sd(value() + term)); }
+  void addLow(DoublePair terms) { s_ = _mm_add_sd(s_, terms); }
+  void addHigh(DoublePair terms) { s_ = _mm_add_sd(s_, _mm_unpackhi_pd(terms, terms)); }
+  double value() const { return _mm_cvtsd_f64(s_); }
+
+ private:
+  __m128d s_;
+};
+#else
+class RunningSum {
+ public:
+  explicit RunningSum(const double& at) : s_(at) {}
+  void operator+=(double term) { s_ += term; }
+  void addLow(DoublePair terms) { s_ += terms[0]; }
+  void addHigh(DoublePair terms) { s_ += terms[1]; }
+  double value() const { return s_; }
+
+ private:
+  double s_;
+};
+#endif
+
 // sum += the terms given, in the order given, for l and then for l + 1.
 template <class T, class... More>
-void addInOrder(double& sum, T term, More... more) {
+void addInOrder(RunningSum& sum, T term, More... more) {
   if constexpr (sizeof(T) == sizeof(double)) {
     sum += term;
     ((sum += more), ...);
   } else {
-    for (int m = 0; m < 2; ++m) {
-      sum += term[m];
-      ((sum += more[m]), ...);
-    }
+    sum.addLow(term);
+    (sum.addLow(more), ...);
+    sum.addHigh(term);
+    (sum.addHigh(more), ...);
   }
 }
 
-// Runs the body of a loop over l = first, ..., last - 1, two quartets at a
-// time and a last one left over on its own. The argument after l only names
-// the type T of the body.
+// Runs the body of a loop over l = first, ..., last - 1: the first quartet on
+// its own when their number is odd, then two at a time, so that the pairs end
+// where the row ends. The rows of a group that end at the same l thus add to
+// the same pairs of elements, and each pair read from F is one an earlier row
+// wrote whole; a read across two earlier writes waits until both have left
+// the store buffer. The argument after l only names the type T of the body.
 template <class Quartets>
 void alongRow(int first, int last, Quartets quartets) {
   int l = first;
-  for (; l + 1 < last; l += 2) quartets(l, DoublePair{});
-  if (l < last) quartets(l, double{});
+  if ((last - l) % 2 != 0) quartets(l++, double{});
+  for (; l < last; l += 2) quartets(l, DoublePair{});
 }
 
 // The scatter keeps F, P and P transposed in one block per index a: row a of
@@ -137,7 +177,7 @@ struct FockScatter {
     double* const Fi = rowF(i);
     const double* const Pi = rowP(i);
     const double* const PTi = rowPT(i);
-    double fii = F(i, i);
+    RunningSum fii(F(i, i));
     const double pii = P(i, i);
     {  // k = i: (ii|ii), then (ii|il) for l > i
       const double* vk = col(i);
@@ -162,7 +202,7 @@ struct FockScatter {
       const double* const Pk = rowP(k);
       const double* const PTk = rowPT(k);
       const double pik = P(i, k);
-      double fik = F(i, k);
+      RunningSum fik(F(i, k));
       {  // l = k: F(i,l) is F(i,k)
         const double v = vk[k];
         const double e = kExchangeWeight * v;
@@ -179,9 +219,9 @@ struct FockScatter {
         addInOrder(fik, e * load<T>(Pi + l));
         addTo(Fk + l, v * pii);
       });
-      F(i, k) = fik;
+      F(i, k) = fik.value();
     }
-    F(i, i) = fii;
+    F(i, i) = fii.value();
   }
 
   // Group i < j: (ij|kl) over k >= i; col(k)[l] is the integral (ij|kl).
@@ -193,7 +233,7 @@ struct FockScatter {
     const double* const Pj = rowP(j);
     const double* const PTi = rowPT(i);
     const double* const PTj = rowPT(j);
-    double fij = F(i, j);
+    RunningSum fij(F(i, j));
     const double pii = P(i, i);
     const double pij = P(i, j);
     const double pji = P(j, i);
@@ -204,7 +244,7 @@ struct FockScatter {
     for (int l = i + 1; l < j; ++l) Fcj[l] = F(l, j);
     {  // k = i: (ij|il), l >= j
       const double* vk = col(i);
-      double fii = F(i, i);
+      RunningSum fii(F(i, i));
       {  // l = j: F(i,l) is F(i,j)
         const double v = vk[j];
         const double e = kExchangeWeight * v;
@@ -223,7 +263,7 @@ struct FockScatter {
         addTo(Fj + l, e * pii);
         addTo(Fi + l, (2.0 * v) * pij);
       });
-      F(i, i) = fii;
+      F(i, i) = fii.value();
     }
     for (int k = i + 1; k < j; ++k) {  // i < k < j
       const double* vk = col(k);
@@ -233,8 +273,8 @@ struct FockScatter {
       const double pjk = P(j, k);
       const double pki = P(k, i);
       const double pik = P(i, k);
-      double fik = F(i, k);
-      double fkj = Fcj[k];
+      RunningSum fik(F(i, k));
+      RunningSum fkj(Fcj[k]);
       {  // l = k: F(i,l) is F(i,k), F(k,l) is F(k,k)
         const double v = vk[k];
         const double e = kExchangeWeight * v;
@@ -277,13 +317,13 @@ struct FockScatter {
         addInOrder(fkj, e * load<T>(PTi + l));
         addTo(Fj + l, e * pik);
       });
-      F(i, k) = fik;
-      Fcj[k] = fkj;
+      F(i, k) = fik.value();
+      Fcj[k] = fkj.value();
     }
     {  // k = j: F(i,k) is F(i,j); F(j,k) and F(k,j) are F(j,j)
       const double* vk = col(j);
       const double pjj = P(j, j);
-      double fjj = F(j, j);
+      RunningSum fjj(F(j, j));
       {  // l = j
         const double v = vk[j];
         const double e = kExchangeWeight * v;
@@ -303,7 +343,7 @@ struct FockScatter {
         addInOrder(fjj, e * load<T>(Pi + l), e * load<T>(PTi + l));
         addTo(Fj + l, e * pij);
       });
-      F(j, j) = fjj;
+      F(j, j) = fjj.value();
     }
     for (int k = j + 1; k < n; ++k) {  // k > j
       const double* vk = col(k);
@@ -312,8 +352,8 @@ struct FockScatter {
       const double* const PTk = rowPT(k);
       const double pjk = P(j, k);
       const double pik = P(i, k);
-      double fik = F(i, k);
-      double fjk = F(j, k);
+      RunningSum fik(F(i, k));
+      RunningSum fjk(F(j, k));
       {  // l = k: F(i,l) is F(i,k), F(j,l) is F(j,k)
         const double v = vk[k];
         const double e = kExchangeWeight * v;
@@ -333,10 +373,10 @@ struct FockScatter {
         addInOrder(fjk, e * load<T>(Pi + l));
         addTo(Fj + l, e * pik);
       });
-      F(i, k) = fik;
-      F(j, k) = fjk;
+      F(i, k) = fik.value();
+      F(j, k) = fjk.value();
     }
-    F(i, j) = fij;
+    F(i, j) = fij.value();
     for (int l = i + 1; l < j; ++l) F(l, j) = Fcj[l];
   }
 };
