@@ -2,6 +2,10 @@
 #include <cmath>
 #include <cstddef>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "double_pair.h"
 #include "fock.h"
 #include "quartets.h"
@@ -85,42 +89,87 @@ void addTo(double* at, T term) {
     storePair(at, sum);
 }
 
+// A running sum: an element of F that takes many terms one after another.
+// On x86-64 it lives in the low entry of a register, and the term of a pair
+// of quartets for l is added to it where it lies, that for l + 1 after one
+// move down; as a plain double the compiler copies the sum and the terms
+// between registers for every pair.
+#if defined(__SSE2__)
+class RunningSum {
+ public:
+  explicit RunningSum(const double& at) : s_(_mm_load_sd(&at)) {}
+  // Written so that it becomes one addsd: _mm_add_sd with a term widened by
+  // _mm_set_sd would first clear the term's high entry.
+  void operator+=(double term) { s_ = _mm_move_sd(s_, _mm_set_sd(value() + term)); }
+  void addLow(DoublePair terms) { s_ = _mm_add_sd(s_, terms); }
+  void addHigh(DoublePair terms) { s_ = _mm_add_sd(s_, _mm_unpackhi_pd(terms, terms)); }
+  double value() const { return _mm_cvtsd_f64(s_); }
+
+ private:
+  __m128d s_;
+};
+#else
+class RunningSum {
+ public:
+  explicit RunningSum(const double& at) : s_(at) {}
+  void operator+=(double term) { s_ += term; }
+  void addLow(DoublePair terms) { s_ += terms[0]; }
+  void addHigh(DoublePair terms) { s_ += terms[1]; }
+  double value() const { return s_; }
+
+ private:
+  double s_;
+};
+#endif
+
 // sum += the terms given, in the order given, for l and then for l + 1.
 template <class T, class... More>
-void addInOrder(double& sum, T term, More... more) {
+void addInOrder(RunningSum& sum, T term, More... more) {
   if constexpr (sizeof(T) == sizeof(double)) {
     sum += term;
     ((sum += more), ...);
   } else {
-    for (int m = 0; m < 2; ++m) {
-      sum += term[m];
-      ((sum += more[m]), ...);
-    }
+    sum.addLow(term);
+    (sum.addLow(more), ...);
+    sum.addHigh(term);
+    (sum.addHigh(more), ...);
   }
 }
 
-// Runs the body of a loop over l = first, ..., last - 1, two quartets at a
-// time and a last one left over on its own. The argument after l only names
-// the type T of the body.
+// Runs the body of a loop over l = first, ..., last - 1: the first quartet on
+// its own when their number is odd, then two at a time, so that the pairs end
+// where the row ends. The rows of a group that end at the same l thus add to
+// the same pairs of elements, and each pair read from F is one an earlier row
+// wrote whole; a read across two earlier writes waits until both have left
+// the store buffer. The argument after l only names the type T of the body.
 template <class Quartets>
 void alongRow(int first, int last, Quartets quartets) {
   int l = first;
-  for (; l + 1 < last; l += 2) quartets(l, DoublePair{});
-  if (l < last) quartets(l, double{});
+  if ((last - l) % 2 != 0) quartets(l++, double{});
+  for (; l < last; l += 2) quartets(l, DoublePair{});
 }
 
+// The scatter keeps F, P and P transposed in one block per index a: row a of
+// F, row a of P, row a of P transposed (column a of P), and a fourth row that
+// group (i,a) uses for its copy of column a of F. Every element a body reads
+// or writes lies along one of the blocks of i, j and k, so three block
+// addresses and the position l reach all of them.
+constexpr int kBlock = 4 * kStride;
+constexpr int kPRow = kStride;
+constexpr int kPTRow = 2 * kStride;
+constexpr int kColumnRow = 3 * kStride;
+
 struct FockScatter {
-  double* f;         // F, row-major with stride kStride, 0-based
-  const double* p;   // P, the same layout
-  const double* pt;  // P transposed: pt[a*kStride + b] = P(b,a)
+  double* b;  // the blocks, kBlock doubles apart
   int n;
 
-  double& F(int a, int b) const { return f[a * kStride + b]; }
-  double P(int a, int b) const { return p[a * kStride + b]; }
-  double PT(int a, int b) const { return pt[a * kStride + b]; }
-  double* rowF(int a) const { return f + a * kStride; }
-  const double* rowP(int a) const { return p + a * kStride; }
-  const double* rowPT(int a) const { return pt + a * kStride; }
+  double& F(int a, int c) const { return b[a * kBlock + c]; }
+  double P(int a, int c) const { return b[a * kBlock + kPRow + c]; }
+  double PT(int a, int c) const { return b[a * kBlock + kPTRow + c]; }
+  double* rowF(int a) const { return b + a * kBlock; }
+  const double* rowP(int a) const { return b + a * kBlock + kPRow; }
+  const double* rowPT(int a) const { return b + a * kBlock + kPTRow; }
+  double* columnCopy(int a) const { return b + a * kBlock + kColumnRow; }
 
   // Group i = j: (ii|kl) over k >= i; col(k)[l] is the integral (ii|kl).
   template <class Col>
@@ -128,7 +177,7 @@ struct FockScatter {
     double* const Fi = rowF(i);
     const double* const Pi = rowP(i);
     const double* const PTi = rowPT(i);
-    double fii = F(i, i);
+    RunningSum fii(F(i, i));
     const double pii = P(i, i);
     {  // k = i: (ii|ii), then (ii|il) for l > i
       const double* vk = col(i);
@@ -153,7 +202,7 @@ struct FockScatter {
       const double* const Pk = rowP(k);
       const double* const PTk = rowPT(k);
       const double pik = P(i, k);
-      double fik = F(i, k);
+      RunningSum fik(F(i, k));
       {  // l = k: F(i,l) is F(i,k)
         const double v = vk[k];
         const double e = kExchangeWeight * v;
@@ -170,9 +219,9 @@ struct FockScatter {
         addInOrder(fik, e * load<T>(Pi + l));
         addTo(Fk + l, v * pii);
       });
-      F(i, k) = fik;
+      F(i, k) = fik.value();
     }
-    F(i, i) = fii;
+    F(i, i) = fii.value();
   }
 
   // Group i < j: (ij|kl) over k >= i; col(k)[l] is the integral (ij|kl).
@@ -184,18 +233,18 @@ struct FockScatter {
     const double* const Pj = rowP(j);
     const double* const PTi = rowPT(i);
     const double* const PTj = rowPT(j);
-    double fij = F(i, j);
+    RunningSum fij(F(i, j));
     const double pii = P(i, i);
     const double pij = P(i, j);
     const double pji = P(j, i);
     // Column j above the diagonal, F(l,j) for i < l < j, copied into a row for
     // the group (nothing else in the group adds to it), so that additions down
     // the column run two at a time like those along a row.
-    double Fcj[kStride];
+    double* const Fcj = columnCopy(j);
     for (int l = i + 1; l < j; ++l) Fcj[l] = F(l, j);
     {  // k = i: (ij|il), l >= j
       const double* vk = col(i);
-      double fii = F(i, i);
+      RunningSum fii(F(i, i));
       {  // l = j: F(i,l) is F(i,j)
         const double v = vk[j];
         const double e = kExchangeWeight * v;
@@ -214,7 +263,7 @@ struct FockScatter {
         addTo(Fj + l, e * pii);
         addTo(Fi + l, (2.0 * v) * pij);
       });
-      F(i, i) = fii;
+      F(i, i) = fii.value();
     }
     for (int k = i + 1; k < j; ++k) {  // i < k < j
       const double* vk = col(k);
@@ -224,8 +273,8 @@ struct FockScatter {
       const double pjk = P(j, k);
       const double pki = P(k, i);
       const double pik = P(i, k);
-      double fik = F(i, k);
-      double fkj = Fcj[k];
+      RunningSum fik(F(i, k));
+      RunningSum fkj(Fcj[k]);
       {  // l = k: F(i,l) is F(i,k), F(k,l) is F(k,k)
         const double v = vk[k];
         const double e = kExchangeWeight * v;
@@ -268,13 +317,13 @@ struct FockScatter {
         addInOrder(fkj, e * load<T>(PTi + l));
         addTo(Fj + l, e * pik);
       });
-      F(i, k) = fik;
-      Fcj[k] = fkj;
+      F(i, k) = fik.value();
+      Fcj[k] = fkj.value();
     }
     {  // k = j: F(i,k) is F(i,j); F(j,k) and F(k,j) are F(j,j)
       const double* vk = col(j);
       const double pjj = P(j, j);
-      double fjj = F(j, j);
+      RunningSum fjj(F(j, j));
       {  // l = j
         const double v = vk[j];
         const double e = kExchangeWeight * v;
@@ -294,7 +343,7 @@ struct FockScatter {
         addInOrder(fjj, e * load<T>(Pi + l), e * load<T>(PTi + l));
         addTo(Fj + l, e * pij);
       });
-      F(j, j) = fjj;
+      F(j, j) = fjj.value();
     }
     for (int k = j + 1; k < n; ++k) {  // k > j
       const double* vk = col(k);
@@ -303,8 +352,8 @@ struct FockScatter {
       const double* const PTk = rowPT(k);
       const double pjk = P(j, k);
       const double pik = P(i, k);
-      double fik = F(i, k);
-      double fjk = F(j, k);
+      RunningSum fik(F(i, k));
+      RunningSum fjk(F(j, k));
       {  // l = k: F(i,l) is F(i,k), F(j,l) is F(j,k)
         const double v = vk[k];
         const double e = kExchangeWeight * v;
@@ -324,10 +373,10 @@ struct FockScatter {
         addInOrder(fjk, e * load<T>(Pi + l));
         addTo(Fj + l, e * pik);
       });
-      F(i, k) = fik;
-      F(j, k) = fjk;
+      F(i, k) = fik.value();
+      F(j, k) = fjk.value();
     }
-    F(i, j) = fij;
+    F(i, j) = fij.value();
     for (int l = i + 1; l < j; ++l) F(l, j) = Fcj[l];
   }
 };
@@ -346,14 +395,15 @@ bool zeroIntegralsAddNothing(const EngineData& data, int n) {
 
 // Every group in the canonical order, through the bodies above.
 void scatterGroups(EngineData& data, int n) {
-  // Private copies of P and its transpose: every P(a,b) the scatter reads
-  // lies along a row of one of them, and neither can alias F.
-  double p[kStride * kStride];
-  double pt[kStride * kStride];
+  // The blocks: private copies of F, P and P transposed (see FockScatter);
+  // none of them can alias another.
+  double blocks[kStride * kBlock];
   for (int a = 0; a < n; ++a)
-    for (int b = 0; b < n; ++b) {
-      p[a * kStride + b] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
-      pt[b * kStride + a] = data.P.v[static_cast<std::size_t>(a * kStride + b)];
+    for (int c = 0; c < n; ++c) {
+      const auto at = static_cast<std::size_t>(a * kStride + c);
+      blocks[a * kBlock + c] = data.F.v[at];
+      blocks[a * kBlock + kPRow + c] = data.P.v[at];
+      blocks[c * kBlock + kPTRow + a] = data.P.v[at];
     }
 
   // pair(k,l) = pair(k,k) + (l - k) for l >= k: row k of a group starts at
@@ -361,7 +411,7 @@ void scatterGroups(EngineData& data, int n) {
   int rowStart[kStride];
   for (int k = 0; k < n; ++k) rowStart[k] = data.pair(k + 1, k + 1) - 1 - k;
 
-  const FockScatter scatter{data.F.v.data(), p, pt, n};
+  const FockScatter scatter{blocks, n};
   for (int i = 0; i < n; ++i) {
     for (int j = i; j < n; ++j) {
       const double* row = data.integrals.v.data() + (data.pair(i + 1, j + 1) - 1) * kMaxPairs;
@@ -372,6 +422,10 @@ void scatterGroups(EngineData& data, int n) {
         scatter.offDiagonalPair(i, j, col);
     }
   }
+
+  // The upper triangle back into F (only it received contributions).
+  for (int a = 0; a < n; ++a)
+    for (int c = a; c < n; ++c) data.F.v[static_cast<std::size_t>(a * kStride + c)] = blocks[a * kBlock + c];
 }
 
 }  // namespace
