@@ -222,8 +222,8 @@ class Workspace {
     }
   }
 
-  // Rotates rows p and r of W (which are also columns p and r) and of the
-  // transpose of U, and offers each new element of the upper triangle to the
+  // Repairs the records that lose their element, then rotates rows p and r
+  // of W (which are also columns p and r) and of the transpose of U, and offers each new element of the upper triangle to the
   // record of the row it lies in: A(i,p) before A(i,r) for rows i above p,
   // A(i,r) for rows between p and r. The records of rows p and r start again
   // from 0, keeping their columns (oldColumnP, oldColumnR: those from before
@@ -233,6 +233,7 @@ class Workspace {
   // false when a new element of W is not finite (the columns of U are unit
   // vectors and are not watched).
   JACOBI_STEP bool rotate(int p, int r, const Rotation& rot, int oldColumnP, int oldColumnR) {
+    repairRecordsInColumns(p, r);
     double* const wp = row(p);
     double* const wr = row(r);
     double* const up = ut_ + p * kStride;

@@ -158,31 +158,11 @@ class Workspace {
     return jacobi_rotation::planeRotation(w_[p * kRow + p], w_[r * kRow + r], w_[p * kRow + r]);
   }
 
-  // Rows above r, other than p, whose record lies in column p or r are
-  // rescanned without that element, before the rotation.
-  JACOBI_STEP void repairRecordsInColumns(int p, int r) {
-    const __m512i columnP = _mm512_set1_epi64(p), columnR = _mm512_set1_epi64(r);
-    RowSet stale = 0;
-    for (int k = 0; k < kVectors; ++k) {
-      const __m512i q = _mm512_load_epi64(q_ + 8 * k);
-      const __mmask8 inPOrR = _mm512_cmpeq_epi64_mask(q, columnP) | _mm512_cmpeq_epi64_mask(q, columnR);
-      stale |= RowSet{inPOrR} << (8 * k);
-    }
-    stale &= leftOf(r) & ~only(p);
-    if (stale == 0) return;
-    Records records;
-    records.load(m_, q_);
-    for (; stale != 0; stale &= stale - 1) {
-      const int i = std::countr_zero(stale);
-      rescan(i, column(i), records);
-    }
-    records.store(m_, q_);
-  }
-
-  // Rotates rows p and r of W and of the transpose of U, mirrors the new
-  // rows into columns p and r, and offers the new elements to the row
-  // records, as in the other forms. Returns false when a new element of W
-  // is not finite.
+  // Repairs the row records that lose their element, rotates rows p and r
+  // of W and of the transpose of U, mirrors the new rows into columns p and
+  // r, and offers the new elements to the row records, as in the other
+  // forms; the records stay in vectors throughout. Returns false when a new
+  // element of W is not finite.
   JACOBI_STEP bool rotate(int p, int r, const Rotation& rot, int oldColumnP, int oldColumnR) {
     double* const wp = w_ + p * kRow;
     double* const wr = w_ + r * kRow;
@@ -207,6 +187,7 @@ class Workspace {
     __m512d rowPPart[kVectors], rowRPart[kVectors];
     Records records;
     records.load(m_, q_);
+    repairRecordsInColumns(p, r, records);
     // Both rows are read before any of their entries is written, by the
     // rows' own stores or by the mirroring into columns p and r.
     __m512d x[kVectors], y[kVectors];
@@ -265,6 +246,23 @@ class Workspace {
   }
 
  private:
+  // Rows above r, other than p, whose record lies in column p or r are
+  // rescanned without that element, before the rotation.
+  JACOBI_STEP void repairRecordsInColumns(int p, int r, Records& records) const {
+    const __m512i columnP = _mm512_set1_epi64(p), columnR = _mm512_set1_epi64(r);
+    RowSet stale = 0;
+    for (int k = 0; k < kVectors; ++k) {
+      const __mmask8 inPOrR =
+          _mm512_cmpeq_epi64_mask(records.q[k], columnP) | _mm512_cmpeq_epi64_mask(records.q[k], columnR);
+      stale |= RowSet{inPOrR} << (8 * k);
+    }
+    stale &= leftOf(r) & ~only(p);
+    for (; stale != 0; stale &= stale - 1) {
+      const int i = std::countr_zero(stale);
+      rescan(i, column(i), records);
+    }
+  }
+
   // Full scan of row i right of the diagonal, the element in column
   // `without` taken as 0 (none when it is kRow); among equal magnitudes the
   // last column wins, and an all-zero row records 0 in column n.

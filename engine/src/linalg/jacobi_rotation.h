@@ -79,8 +79,9 @@ struct Rotation {
 }
 
 // The solve, the same in every form: the largest recorded element is the
-// pivot; the rotation that removes it is formed, the row records that lose
-// their element are repaired, rows and columns p and r are rotated. The
+// pivot; the rotation that removes it is formed; the row records that lose
+// their element are repaired and rows and columns p and r rotated (one step
+// of the Workspace, rotate). The
 // Workspace holds the form's copies of the matrix, of U and of the
 // row-maximum table, and does each step in its own vectors.
 template <class Workspace>
@@ -124,7 +125,6 @@ template <class Workspace>
     }
     const int oldColumnP = ws.column(p);
     const int oldColumnR = ws.column(r);
-    ws.repairRecordsInColumns(p, r);
     const bool finite = ws.rotate(p, r, *rot, oldColumnP, oldColumnR) && rot->finiteDiagonal;
     if (!finite) {
       result.outcome = JacobiOutcome::NotFinite;
