@@ -1,5 +1,6 @@
 // The output fields Iw, Fw.d and Aw on their own.
 #include "field_format.h"
+#include "field_forms.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace scf1s {
 namespace {
@@ -203,6 +205,49 @@ TEST(FieldFormatReal, AgreesWithCLibraryOnRandomValues) {
     ++checked;
   }
   EXPECT_GT(checked, 190000);
+}
+
+// The vector form of a repeated Fw.d item against the scalar field, value by
+// value, for every d and w it takes: ordinary values, and the ones it must
+// leave to the scalar field (ties after scaling, ties at the printed decimal
+// and the values an ulp either side, magnitudes that round to 100 or more,
+// a '-' without room, NaN, infinities), in chunks of one to eight fields
+// ended by a value of another kind.
+TEST(FieldFormatReal, VectorRunMatchesScalarFields) {
+#if !defined(FIELD_FORMAT_HAS_AVX512_FORM)
+  GTEST_SKIP() << "no vector form is built for this processor family";
+#else
+  if (!field_forms::narrowFixedVectorAvailable()) GTEST_SKIP() << "no AVX-512 F/DQ/BW/VBMI here: no vector form to compare";
+  const double inf = std::numeric_limits<double>::infinity();
+  std::vector<double> xs = {0.0, -0.0, 0.375311, -11.2345678, 99.9999995, -99.9999995, 9.9999995, 100.0, -1e-9,
+                            5e-324, 0x1p52, 0x1p53, 1e300, inf, -inf, std::nan(""), 0.125, -0.5, 2.5, 0.0000125};
+  for (double k : {0.0, 1.0, 9.0, 10.0, 99.0, 12345.0, 999999.0, 99999999.0, 9999999999.0})
+    for (double half : {0.0, 0.5})
+      for (int d = 0; d <= 8; ++d) {
+        const double at = (k + half) / std::pow(10.0, d);
+        xs.insert(xs.end(), {at, -at, std::nextafter(at, 0.0), std::nextafter(at, inf)});
+      }
+  std::mt19937_64 random(20240611);
+  for (int n = 0; n < 2000; ++n)
+    xs.push_back(std::ldexp(static_cast<double>(random() >> 11) - 0x1p52, -52 + static_cast<int>(random() % 8)));
+  int vectorChunks = 0;
+  for (int d = 0; d <= field_forms::kVectorMaxDecimals; ++d)
+    for (int w = d + 3; w <= field_forms::kVectorMaxWidth; ++w)
+      for (std::size_t first = 0, count = 1; first < xs.size(); first += count, count = count % 8 + 1) {
+        count = std::min(count, xs.size() - first);
+        std::vector<Value> values(xs.begin() + first, xs.begin() + first + count);
+        values.push_back(7);
+        std::string expected;
+        for (std::size_t k = 0; k < count; ++k) expected += F(xs[first + k], w, d);
+        std::string got(count * w + kFieldReach, '?');
+        char* at = got.data();
+        const Value* stop = realFieldsFor(w, d)(at, values.data(), values.data() + values.size(), w, d);
+        ASSERT_EQ(stop, values.data() + count);
+        ASSERT_EQ(got.substr(0, static_cast<std::size_t>(at - got.data())), expected) << "F" << w << "." << d;
+        vectorChunks += field_forms::kNarrowFixedAvx512[d](got.data(), &xs[first], static_cast<int>(count), w);
+      }
+  EXPECT_GT(vectorChunks, 20000);  // most chunks of random values are the vector form's
+#endif
 }
 
 TEST(FieldFormatChars, TakesTheFirstWCharactersOrRightJustifies) {

@@ -1,5 +1,16 @@
 #include "field_format.h"
 
+#if defined(__x86_64__) && __has_include(<sys/platform/x86.h>)
+// The C library has read the processor's features at start-up and answers
+// from what it read (usable features: the system saves the wider registers too).
+#include <sys/platform/x86.h>
+#define FIELD_FORMAT_PROCESSOR_HAS(feature, name) CPU_FEATURE_ACTIVE(feature)
+#else
+#define FIELD_FORMAT_PROCESSOR_HAS(feature, name) __builtin_cpu_supports(name)
+#endif
+
+#include "field_forms.h"
+
 #include <algorithm>
 #include <bit>
 #include <charconv>
@@ -382,6 +393,46 @@ constexpr RealFields kNarrowFixedRun[kNarrowMaxDecimals + 1] = {
     putNarrowFixedRun<5>, putNarrowFixedRun<6>, putNarrowFixedRun<7>, putNarrowFixedRun<8>, putNarrowFixedRun<9>,
     putNarrowFixedRun<10>, putNarrowFixedRun<11>, putNarrowFixedRun<12>};
 
+#if defined(FIELD_FORMAT_HAS_AVX512_FORM)
+// The same fields eight at a time by the vector form where it takes them
+// (d <= kVectorMaxDecimals, d + 3 <= w <= kVectorMaxWidth): the doubles of
+// the run are gathered in chunks of up to eight, and a chunk the vector form
+// leaves alone is put field by field by the scalar form.
+template <int D>
+const Value* putNarrowFixedRunVector(char*& at, const Value* first, const Value* last, int w, int d) {
+  char* p = at;
+  while (first != last) {
+    double chunk[8] = {};  // the vector form reads all eight
+    int count = 0;
+    for (; count < 8 && first + count != last; ++count) {
+      const double* value = std::get_if<double>(first + count);
+      if (value == nullptr) break;
+      chunk[count] = *value;
+    }
+    if (count == 0) break;
+    if (field_forms::kNarrowFixedAvx512[D](p, chunk, count, w)) {
+      p += count * w;
+    } else {
+      for (int k = 0; k < count; ++k) p = putNarrowFixed<D>(p, chunk[k], w, d);
+    }
+    first += count;
+    if (count < 8) break;  // the end, or a value of another kind
+  }
+  at = p;
+  return first;
+}
+
+constexpr RealFields kNarrowFixedRunVector[field_forms::kVectorMaxDecimals + 1] = {
+    putNarrowFixedRunVector<0>, putNarrowFixedRunVector<1>, putNarrowFixedRunVector<2>,
+    putNarrowFixedRunVector<3>, putNarrowFixedRunVector<4>, putNarrowFixedRunVector<5>,
+    putNarrowFixedRunVector<6>, putNarrowFixedRunVector<7>, putNarrowFixedRunVector<8>};
+
+bool takenByVectorForm(int w, int d) {
+  return d <= field_forms::kVectorMaxDecimals && d + 3 <= w && w <= field_forms::kVectorMaxWidth &&
+         field_forms::narrowFixedVectorAvailable();
+}
+#endif
+
 const Value* putRealGeneralRun(char*& at, const Value* first, const Value* last, int w, int d) {
   return putRun<double>(at, first, last, [w, d](char* p, double v) { return putRealGeneral(p, v, w, d); });
 }
@@ -408,7 +459,24 @@ IntegerFields integerFieldsFor(int w) {
   return static_cast<std::size_t>(w) <= kFieldReach ? putNarrowIntegerRun : putWideIntegerRun;
 }
 
-RealFields realFieldsFor(int w, int d) { return isNarrowFixed(w, d) ? kNarrowFixedRun[d] : putRealGeneralRun; }
+RealFields realFieldsFor(int w, int d) {
+#if defined(FIELD_FORMAT_HAS_AVX512_FORM)
+  if (takenByVectorForm(w, d)) return kNarrowFixedRunVector[d];
+#endif
+  return isNarrowFixed(w, d) ? kNarrowFixedRun[d] : putRealGeneralRun;
+}
+
+bool field_forms::narrowFixedVectorAvailable() {
+#if defined(FIELD_FORMAT_HAS_AVX512_FORM)
+  static const bool available =
+      FIELD_FORMAT_PROCESSOR_HAS(AVX512F, "avx512f") && FIELD_FORMAT_PROCESSOR_HAS(AVX512DQ, "avx512dq") &&
+      FIELD_FORMAT_PROCESSOR_HAS(AVX512BW, "avx512bw") && FIELD_FORMAT_PROCESSOR_HAS(AVX512VL, "avx512vl") &&
+      FIELD_FORMAT_PROCESSOR_HAS(AVX512_VBMI, "avx512vbmi");
+  return available;
+#else
+  return false;
+#endif
+}
 
 char* putInteger(char* at, int value, int w) { return integerFieldFor(w)(at, value, w); }
 
