@@ -1,18 +1,8 @@
 #include "jacobi.h"
 
-#if defined(__x86_64__) && __has_include(<sys/platform/x86.h>)
-// The C library has read the processor's features at start-up and answers
-// from what it read (usable features: the system saves the wider registers
-// too). The compiler's own check reads them again, and every such read is a
-// slow trap into the host on a virtual machine.
-#include <sys/platform/x86.h>
-#define JACOBI_PROCESSOR_HAS(feature, name) CPU_FEATURE_ACTIVE(feature)
-#else
-#define JACOBI_PROCESSOR_HAS(feature, name) __builtin_cpu_supports(name)
-#endif
-
 #include "jacobi_forms.h"
 #include "jacobi_rotation.h"
+#include "processor_features.h"
 
 #include <algorithm>
 #include <bit>
@@ -376,10 +366,10 @@ __attribute__((target("avx2"))) JacobiResult solveAvx2(Matrix& A, int n, Matrix&
 
 bool available(JacobiCode code) {
 #if defined(JACOBI_HAS_AVX2_FORM)
-  if (code == JacobiCode::Avx2) return JACOBI_PROCESSOR_HAS(AVX2, "avx2");
+  if (code == JacobiCode::Avx2) return SCF1S_PROCESSOR_HAS(AVX2, "avx2");
 #endif
 #if defined(JACOBI_HAS_AVX512_FORM)
-  if (code == JacobiCode::Avx512) return JACOBI_PROCESSOR_HAS(AVX512F, "avx512f");
+  if (code == JacobiCode::Avx512) return SCF1S_PROCESSOR_HAS(AVX512F, "avx512f");
 #endif
   return code == JacobiCode::Baseline;
 }

@@ -1,15 +1,7 @@
 #include "field_format.h"
 
-#if defined(__x86_64__) && __has_include(<sys/platform/x86.h>)
-// The C library has read the processor's features at start-up and answers
-// from what it read (usable features: the system saves the wider registers too).
-#include <sys/platform/x86.h>
-#define FIELD_FORMAT_PROCESSOR_HAS(feature, name) CPU_FEATURE_ACTIVE(feature)
-#else
-#define FIELD_FORMAT_PROCESSOR_HAS(feature, name) __builtin_cpu_supports(name)
-#endif
-
 #include "field_forms.h"
+#include "processor_features.h"
 
 #include <algorithm>
 #include <bit>
@@ -469,9 +461,9 @@ RealFields realFieldsFor(int w, int d) {
 bool field_forms::narrowFixedVectorAvailable() {
 #if defined(FIELD_FORMAT_HAS_AVX512_FORM)
   static const bool available =
-      FIELD_FORMAT_PROCESSOR_HAS(AVX512F, "avx512f") && FIELD_FORMAT_PROCESSOR_HAS(AVX512DQ, "avx512dq") &&
-      FIELD_FORMAT_PROCESSOR_HAS(AVX512BW, "avx512bw") && FIELD_FORMAT_PROCESSOR_HAS(AVX512VL, "avx512vl") &&
-      FIELD_FORMAT_PROCESSOR_HAS(AVX512_VBMI, "avx512vbmi");
+      SCF1S_PROCESSOR_HAS(AVX512F, "avx512f") && SCF1S_PROCESSOR_HAS(AVX512DQ, "avx512dq") &&
+      SCF1S_PROCESSOR_HAS(AVX512BW, "avx512bw") && SCF1S_PROCESSOR_HAS(AVX512VL, "avx512vl") &&
+      SCF1S_PROCESSOR_HAS(AVX512_VBMI, "avx512vbmi");
   return available;
 #else
   return false;
