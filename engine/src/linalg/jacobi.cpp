@@ -133,26 +133,12 @@ class Workspace {
 
  public:
   JACOBI_STEP Workspace(const Matrix& A, int n) : n_(n) {
-    std::fill(std::begin(w_), std::end(w_), 0.0);
-    std::fill(std::begin(ut_), std::end(ut_), 0.0);
-    for (int i = 0; i < n; ++i) {
-      ut_[i * kStride + i] = 1.0;
-      for (int j = i; j < n; ++j) {
-        const double x = A.v[static_cast<std::size_t>(i * kStride + j)];
-        w_[i * kStride + j] = x;
-        w_[j * kStride + i] = x;
-      }
-    }
+    jacobi_rotation::copyIn<kStride>(A, n, w_, ut_);
     for (int i = 0; i < n - 1; ++i) rescan(i);
   }
 
   // Hands the diagonal and upper triangle of W and the transpose of U back.
-  JACOBI_STEP void finish(Matrix& A, Matrix& U) const {
-    for (int i = 0; i < n_; ++i)
-      for (int j = i; j < n_; ++j) A.v[static_cast<std::size_t>(i * kStride + j)] = w_[i * kStride + j];
-    for (int i = 0; i < n_; ++i)
-      for (int k = 0; k < n_; ++k) U.v[static_cast<std::size_t>(i * kStride + k)] = ut_[k * kStride + i];
-  }
+  JACOBI_STEP void finish(Matrix& A, Matrix& U) const { jacobi_rotation::copyOut<kStride>(w_, ut_, n_, A, U); }
 
   // Pivot search: the row with the largest recorded maximum, the lowest row
   // among equal maxima. The records of rows n-1 and beyond are 0 and the

@@ -116,16 +116,7 @@ struct Records {
 class Workspace {
  public:
   JACOBI_STEP Workspace(const Matrix& A, int n) : n_(n) {
-    std::fill(std::begin(w_), std::end(w_), 0.0);
-    std::fill(std::begin(ut_), std::end(ut_), 0.0);
-    for (int i = 0; i < n; ++i) {
-      ut_[i * kRow + i] = 1.0;
-      for (int j = i; j < n; ++j) {
-        const double x = A.v[static_cast<std::size_t>(i * kStride + j)];
-        w_[i * kRow + j] = x;
-        w_[j * kRow + i] = x;
-      }
-    }
+    jacobi_rotation::copyIn<kRow>(A, n, w_, ut_);
     Records records;
     records.load(m_, q_);
     for (int i = 0; i < n - 1; ++i) rescan(i, kRow, records);
@@ -133,12 +124,7 @@ class Workspace {
     nextPivot_ = std::countr_zero(equalTo(records.m, largestOf(records.m)));
   }
 
-  JACOBI_STEP void finish(Matrix& A, Matrix& U) const {
-    for (int i = 0; i < n_; ++i)
-      for (int j = i; j < n_; ++j) A.v[static_cast<std::size_t>(i * kStride + j)] = w_[i * kRow + j];
-    for (int i = 0; i < n_; ++i)
-      for (int k = 0; k < n_; ++k) U.v[static_cast<std::size_t>(i * kStride + k)] = ut_[k * kRow + i];
-  }
+  JACOBI_STEP void finish(Matrix& A, Matrix& U) const { jacobi_rotation::copyOut<kRow>(w_, ut_, n_, A, U); }
 
   // The row with the largest recorded maximum, the lowest among equals
   // (found at the end of the previous step).

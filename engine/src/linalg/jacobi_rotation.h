@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -69,6 +71,33 @@ struct Rotation {
   rot.formed = true;
   rot.finiteDiagonal = std::isfinite(rot.app) && std::isfinite(rot.arr);
   return rot;
+}
+
+// The private copies every form works on, rows of Row doubles (the order's
+// entries, then zeros): the matrix of A's diagonal and upper triangle as a
+// full symmetric square w, and the identity as U transposed (ut).
+template <int Row>
+[[gnu::always_inline]] static inline void copyIn(const Matrix& A, int n, double (&w)[Row * Row], double (&ut)[Row * Row]) {
+  std::fill(std::begin(w), std::end(w), 0.0);
+  std::fill(std::begin(ut), std::end(ut), 0.0);
+  for (int i = 0; i < n; ++i) {
+    ut[i * Row + i] = 1.0;
+    for (int j = i; j < n; ++j) {
+      const double x = A.v[static_cast<std::size_t>(i * kStride + j)];
+      w[i * Row + j] = x;
+      w[j * Row + i] = x;
+    }
+  }
+}
+
+// Hands the diagonal and upper triangle of w and the transpose of ut back.
+template <int Row>
+[[gnu::always_inline]] static inline void copyOut(const double (&w)[Row * Row], const double (&ut)[Row * Row], int n,
+                                                  Matrix& A, Matrix& U) {
+  for (int i = 0; i < n; ++i)
+    for (int j = i; j < n; ++j) A.v[static_cast<std::size_t>(i * kStride + j)] = w[i * Row + j];
+  for (int i = 0; i < n; ++i)
+    for (int k = 0; k < n; ++k) U.v[static_cast<std::size_t>(i * kStride + k)] = ut[k * Row + i];
 }
 
 [[gnu::always_inline]] static inline bool upperTriangleFinite(const Matrix& A, int n) {
