@@ -152,11 +152,8 @@ class Workspace {
   JACOBI_STEP double largest(int p) const { return m_[p]; }
   JACOBI_STEP int column(int p) const { return static_cast<int>(q_[p]); }
 
-  // tau times the smallest magnitude on the diagonal.
   JACOBI_STEP double thresholdFromDiagonal(double tau) const {
-    double smallest = std::fabs(w_[0]);
-    for (int k = 1; k < n_; ++k) smallest = std::min(smallest, std::fabs(w_[k * kStride + k]));
-    return tau * smallest;
+    return jacobi_rotation::thresholdFromDiagonal<kStride>(w_, n_, tau);
   }
 
   // The rotation that removes W(p,r), with the new diagonal pair stored (the

@@ -133,9 +133,7 @@ class Workspace {
   JACOBI_STEP int column(int p) const { return static_cast<int>(q_[p]); }
 
   JACOBI_STEP double thresholdFromDiagonal(double tau) const {
-    double smallest = std::fabs(w_[0]);
-    for (int k = 1; k < n_; ++k) smallest = std::min(smallest, std::fabs(w_[k * kRow + k]));
-    return tau * smallest;
+    return jacobi_rotation::thresholdFromDiagonal<kRow>(w_, n_, tau);
   }
 
   // The rotation that removes W(p,r); rotate stores the new diagonal pair

@@ -100,6 +100,14 @@ template <int Row>
     for (int k = 0; k < n; ++k) U.v[static_cast<std::size_t>(i * kStride + k)] = ut[k * Row + i];
 }
 
+// tau times the smallest magnitude on the diagonal of w (rows of Row doubles).
+template <int Row>
+[[gnu::always_inline]] static inline double thresholdFromDiagonal(const double (&w)[Row * Row], int n, double tau) {
+  double smallest = std::fabs(w[0]);
+  for (int k = 1; k < n; ++k) smallest = std::min(smallest, std::fabs(w[k * Row + k]));
+  return tau * smallest;
+}
+
 [[gnu::always_inline]] static inline bool upperTriangleFinite(const Matrix& A, int n) {
   for (int i = 1; i <= n; ++i)
     for (int j = i; j <= n; ++j)
