@@ -172,6 +172,15 @@ class Workspace {
     Records records;
     records.load(m_, q_);
     repairRecordsInColumns(p, r, records);
+    // The next pivot is the largest record: of the rows other than p and r as
+    // they stand now, of the new elements offered to them, and of rows p and
+    // r recorded afresh. The new rows' entries outside the crossing are both
+    // what is offered and what p and r record, so one reduction of them
+    // covers all the new values and the old records are reduced meanwhile.
+    __m512d others[kVectors];
+    for (int k = 0; k < kVectors; ++k) others[k] = _mm512_maskz_mov_pd(lanes(outsideCrossing, k), records.m[k]);
+    const __m512d largestElsewhere = largestOf(others);
+    __m512d newEntries[kVectors];
     // Both rows are read before any of their entries is written, by the
     // rows' own stores or by the mirroring into columns p and r.
     __m512d x[kVectors], y[kVectors];
@@ -209,6 +218,7 @@ class Workspace {
 
       rowPPart[k] = _mm512_maskz_mov_pd(lanes(rowP, k), ap);
       rowRPart[k] = _mm512_maskz_mov_pd(lanes(rowR, k), ar);
+      newEntries[k] = _mm512_maskz_mov_pd(lanes(outsideCrossing, k), _mm512_max_pd(ap, ar));
     }
     for (int k = 0; k < kVectors; ++k) {  // columns p and r of U
       const __m512d u = _mm512_load_pd(up + 8 * k);
@@ -216,14 +226,9 @@ class Workspace {
       _mm512_store_pd(up + 8 * k, _mm512_add_pd(_mm512_mul_pd(c, u), _mm512_mul_pd(s, v)));
       _mm512_store_pd(ur + 8 * k, _mm512_sub_pd(_mm512_mul_pd(c, v), _mm512_mul_pd(s, u)));
     }
-    // The next pivot row: the largest of the other records is found while
-    // rows p and r are recorded afresh.
-    __m512d others[kVectors];
-    for (int k = 0; k < kVectors; ++k) others[k] = _mm512_maskz_mov_pd(lanes(outsideCrossing, k), records.m[k]);
-    const __m512d largestElsewhere = largestOf(others);
-    const __m512d largestP = recordAfresh(p, rowPPart, oldColumnP, records);
-    const __m512d largestR = recordAfresh(r, rowRPart, oldColumnR, records);
-    const __m512d top = _mm512_max_pd(largestElsewhere, _mm512_max_pd(largestP, largestR));
+    recordAfresh(p, rowPPart, oldColumnP, records);
+    recordAfresh(r, rowRPart, oldColumnR, records);
+    const __m512d top = _mm512_max_pd(largestElsewhere, largestOf(newEntries));
     nextPivot_ = std::countr_zero(equalTo(records.m, top));
     records.store(m_, q_);
     return _mm512_cmp_pd_mask(probe, _mm512_setzero_pd(), _CMP_NEQ_UQ) == 0;
@@ -263,10 +268,9 @@ class Workspace {
 
   // The record of row p or r after its rotation: the first largest entry of
   // its part; if none is above 0, the record is 0 and keeps its old column.
-  JACOBI_STEP static __m512d recordAfresh(int i, const __m512d* part, int oldColumn, Records& records) {
+  JACOBI_STEP static void recordAfresh(int i, const __m512d* part, int oldColumn, Records& records) {
     const __m512d largest = largestOf(part);
     records.set(i, largest, _mm512_cvtsd_f64(largest) > 0.0 ? std::countr_zero(equalTo(part, largest)) : oldColumn);
-    return largest;
   }
 
   int n_;
