@@ -188,24 +188,18 @@ class Workspace {
       x[k] = _mm512_load_pd(wp + 8 * k);
       y[k] = _mm512_load_pd(wr + 8 * k);
     }
+    // First what the next pivot waits for: the new rows, the records they
+    // change and the largest record; the stores, the mirroring into the
+    // columns, the watch for non-finite values and U come after it in the
+    // program, so the processor takes them up while the next rotation is
+    // being formed.
+    __m512d nx[kVectors], ny[kVectors];
     for (int k = 0; k < kVectors; ++k) {
-      const __m512d nx = _mm512_add_pd(_mm512_mul_pd(c, x[k]), _mm512_mul_pd(s, y[k]));
-      const __m512d ny = _mm512_sub_pd(_mm512_mul_pd(c, y[k]), _mm512_mul_pd(s, x[k]));
-      const __m512d rowPNew =
-          _mm512_mask_mov_pd(_mm512_mask_mov_pd(nx, lanes(only(p), k), _mm512_set1_pd(wpp)), lanes(only(r), k),
-                             _mm512_set1_pd(wpr));
-      const __m512d rowRNew =
-          _mm512_mask_mov_pd(_mm512_mask_mov_pd(ny, lanes(only(p), k), _mm512_set1_pd(wpr)), lanes(only(r), k),
-                             _mm512_set1_pd(wrr));
-      _mm512_store_pd(wp + 8 * k, rowPNew);
-      _mm512_store_pd(wr + 8 * k, rowRNew);
-      const __m512i rowStarts = _mm512_load_epi64(kRowStarts + 8 * k);
-      _mm512_mask_i64scatter_pd(w_ + p, lanes(order, k), rowStarts, rowPNew, 8);
-      _mm512_mask_i64scatter_pd(w_ + r, lanes(order, k), rowStarts, rowRNew, 8);
-      probe = _mm512_mask_add_pd(probe, lanes(outsideCrossing, k), probe,
-                                 _mm512_add_pd(_mm512_sub_pd(nx, nx), _mm512_sub_pd(ny, ny)));
-      const __m512d ap = _mm512_abs_pd(nx);
-      const __m512d ar = _mm512_abs_pd(ny);
+      nx[k] = _mm512_add_pd(_mm512_mul_pd(c, x[k]), _mm512_mul_pd(s, y[k]));
+      ny[k] = _mm512_sub_pd(_mm512_mul_pd(c, y[k]), _mm512_mul_pd(s, x[k]));
+      const __m512d ap = _mm512_abs_pd(nx[k]);
+      const __m512d ar = _mm512_abs_pd(ny[k]);
+      newEntries[k] = _mm512_maskz_mov_pd(lanes(outsideCrossing, k), _mm512_max_pd(ap, ar));
 
       __m512d& m = records.m[k];
       __m512i& q = records.q[k];
@@ -218,7 +212,27 @@ class Workspace {
 
       rowPPart[k] = _mm512_maskz_mov_pd(lanes(rowP, k), ap);
       rowRPart[k] = _mm512_maskz_mov_pd(lanes(rowR, k), ar);
-      newEntries[k] = _mm512_maskz_mov_pd(lanes(outsideCrossing, k), _mm512_max_pd(ap, ar));
+    }
+    const __m512d top = _mm512_max_pd(largestElsewhere, largestOf(newEntries));
+    recordAfresh(p, rowPPart, oldColumnP, records);
+    recordAfresh(r, rowRPart, oldColumnR, records);
+    nextPivot_ = std::countr_zero(equalTo(records.m, top));
+    records.store(m_, q_);
+
+    for (int k = 0; k < kVectors; ++k) {
+      const __m512d rowPNew =
+          _mm512_mask_mov_pd(_mm512_mask_mov_pd(nx[k], lanes(only(p), k), _mm512_set1_pd(wpp)), lanes(only(r), k),
+                             _mm512_set1_pd(wpr));
+      const __m512d rowRNew =
+          _mm512_mask_mov_pd(_mm512_mask_mov_pd(ny[k], lanes(only(p), k), _mm512_set1_pd(wpr)), lanes(only(r), k),
+                             _mm512_set1_pd(wrr));
+      _mm512_store_pd(wp + 8 * k, rowPNew);
+      _mm512_store_pd(wr + 8 * k, rowRNew);
+      const __m512i rowStarts = _mm512_load_epi64(kRowStarts + 8 * k);
+      _mm512_mask_i64scatter_pd(w_ + p, lanes(order, k), rowStarts, rowPNew, 8);
+      _mm512_mask_i64scatter_pd(w_ + r, lanes(order, k), rowStarts, rowRNew, 8);
+      probe = _mm512_mask_add_pd(probe, lanes(outsideCrossing, k), probe,
+                                 _mm512_add_pd(_mm512_sub_pd(nx[k], nx[k]), _mm512_sub_pd(ny[k], ny[k])));
     }
     for (int k = 0; k < kVectors; ++k) {  // columns p and r of U
       const __m512d u = _mm512_load_pd(up + 8 * k);
@@ -226,11 +240,6 @@ class Workspace {
       _mm512_store_pd(up + 8 * k, _mm512_add_pd(_mm512_mul_pd(c, u), _mm512_mul_pd(s, v)));
       _mm512_store_pd(ur + 8 * k, _mm512_sub_pd(_mm512_mul_pd(c, v), _mm512_mul_pd(s, u)));
     }
-    recordAfresh(p, rowPPart, oldColumnP, records);
-    recordAfresh(r, rowRPart, oldColumnR, records);
-    const __m512d top = _mm512_max_pd(largestElsewhere, largestOf(newEntries));
-    nextPivot_ = std::countr_zero(equalTo(records.m, top));
-    records.store(m_, q_);
     return _mm512_cmp_pd_mask(probe, _mm512_setzero_pd(), _CMP_NEQ_UQ) == 0;
   }
 
