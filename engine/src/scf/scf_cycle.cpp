@@ -47,9 +47,23 @@ void integralListPass(EngineData& data, Report& report) {
   forEachQuartet(data.deck.nbs, [&](int i, int j, int k, int l) {
     data.integrals(data.pair(i, j), data.pair(k, l)) = integral(i, j, k, l);
   });
-  forEachQuartet(data.deck.nbs, [&](int i, int j, int k, int l) {
-    report.write(layouts::integralLine, {i, j, k, l, data.integrals(data.pair(i, j), data.pair(k, l))});
-  });
+  // The lines of one row (i, j, k) in one write: the layout starts a new
+  // line for each quartet's five values.
+  const int n = data.deck.nbs;
+  std::array<Value, 5 * kMaxSpheres> values;
+  for (int i = 1; i <= n; ++i)
+    for (int j = i; j <= n; ++j)
+      for (int k = i; k <= n; ++k) {
+        std::size_t count = 0;
+        for (int l = (k == i ? j : k); l <= n; ++l) {
+          values[count++] = i;
+          values[count++] = j;
+          values[count++] = k;
+          values[count++] = l;
+          values[count++] = data.integrals(data.pair(i, j), data.pair(k, l));
+        }
+        report.write(layouts::integralLine, std::span<const Value>(values.data(), count));
+      }
 }
 
 double mixingWeight(int iteration) {
