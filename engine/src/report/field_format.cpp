@@ -11,6 +11,10 @@
 #include <cstring>
 #include <stdexcept>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace scf1s {
 namespace {
 
@@ -266,14 +270,24 @@ bool roundedDigits(double, std::uint64_t&) { return false; }
 // moves a number past a double, so the exact product lies on the same side
 // of n + 1/2 as y: y's fraction decides, unless it is exactly 1/2. False
 // then, for larger values and for NaN.
+// The nearest integer is taken by the processor's conversion in its
+// rounding mode, to nearest (the program never changes it); the distance
+// from y to it is exact and only tells a tie apart, so the digits need not
+// wait for it.
 template <int D>
 bool nearestDigits(double value, std::uint64_t& q) {
   const double scaled = std::fabs(value) * static_cast<double>(kPow10[D]);
   if (!(scaled < 0x1p52)) return false;
+#if defined(__SSE2__)
+  const std::int64_t nearest = _mm_cvtsd_si64(_mm_set_sd(scaled));
+  if (std::fabs(scaled - static_cast<double>(nearest)) == 0.5) return false;
+  q = static_cast<std::uint64_t>(nearest);
+#else
   const auto whole = static_cast<std::int64_t>(scaled);
   const double fraction = scaled - static_cast<double>(whole);  // exact
   if (fraction == 0.5) return false;
   q = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+#endif
   return true;
 }
 
