@@ -340,12 +340,21 @@ constexpr RealField kNarrowFixed[kNarrowMaxDecimals + 1] = {
 
 // The Iw field with w <= kFieldReach. Counters and indices below 100 take
 // their two columns from the table of pairs with a blank for a leading zero.
-char* putNarrowInteger(char* at, int value, int w) {
+char* putOtherNarrowInteger(char* at, int value, int w);
+
+// Inlined into the runs of Iw fields: a row of indices is then one loop of
+// table copies.
+[[gnu::always_inline]] inline char* putNarrowInteger(char* at, int value, int w) {
   if (value >= 0 && value < 100 && w >= 2) {
     std::memcpy(at, kBlankBlock, kFieldReach);
     std::memcpy(at + w - 2, kBlankLedPairs + 2 * value, 2);
     return at + w;
   }
+  return putOtherNarrowInteger(at, value, w);
+}
+
+// The Iw field for values of other sizes and signs.
+[[gnu::noinline]] char* putOtherNarrowInteger(char* at, int value, int w) {
   const bool negative = value < 0;
   const std::uint32_t magnitude = negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
   // Columns left for the digits beside the sign; an int has at most ten digits.
@@ -455,9 +464,14 @@ bool isNarrowFixed(int w, int d) {
   return d < w && d <= kNarrowMaxDecimals && static_cast<std::size_t>(w) <= kFieldReach;
 }
 
+// One narrow Iw field on its own, for callers that take a field at a time.
+char* putNarrowIntegerField(char* at, int value, int w) { return putNarrowInteger(at, value, w); }
+
 }  // namespace
 
-IntegerField integerFieldFor(int w) { return static_cast<std::size_t>(w) <= kFieldReach ? putNarrowInteger : putWideInteger; }
+IntegerField integerFieldFor(int w) {
+  return static_cast<std::size_t>(w) <= kFieldReach ? putNarrowIntegerField : putWideInteger;
+}
 
 RealField realFieldFor(int w, int d) { return isNarrowFixed(w, d) ? kNarrowFixed[d] : putRealGeneral; }
 
