@@ -158,6 +158,13 @@ bool LineBuilder::run(const LayoutSteps& layout, std::size_t from, std::size_t t
 
 }  // namespace
 
+// With a sink the buffer never holds much more than kFlushSize before it
+// is handed on, so it is made that large once instead of growing (and
+// being copied) step by step.
+Report::Report(std::FILE* sink) : sink_(sink) {
+  if (sink_) buffer_.reserve(kFlushSize + 2 * kRoomStep);
+}
+
 // The lines are formed in the room after the text and become text only when
 // the write has finished: a failed write leaves nothing behind.
 void Report::write(const Layout& layout, std::span<const Value> values) {

@@ -30,7 +30,7 @@ namespace scf1s {
 // leaves the report as it was before the write.
 class Report {
  public:
-  explicit Report(std::FILE* sink = nullptr) : sink_(sink) {}
+  explicit Report(std::FILE* sink = nullptr);
   Report(const Report&) = delete;
   Report& operator=(const Report&) = delete;
   ~Report() { flush(); }
