@@ -135,20 +135,15 @@ class Workspace {
   JACOBI_STEP Workspace(const Matrix& A, int n) : n_(n) {
     jacobi_rotation::copyIn<kStride>(A, n, w_, ut_);
     for (int i = 0; i < n - 1; ++i) rescan(i);
+    nextPivot_ = searchPivot();
   }
 
   // Hands the diagonal and upper triangle of W and the transpose of U back.
   JACOBI_STEP void finish(Matrix& A, Matrix& U) const { jacobi_rotation::copyOut<kStride>(w_, ut_, n_, A, U); }
 
-  // Pivot search: the row with the largest recorded maximum, the lowest row
-  // among equal maxima. The records of rows n-1 and beyond are 0 and the
-  // others at least 0, so all 20 take part.
-  JACOBI_STEP int pivotRow() const {
-    Values part[kStride / N];
-    for (int k = 0; k < kStride; k += N) part[k / N] = L::load(m_ + k);
-    double largest;
-    return firstLargest(part, largest);
-  }
+  // The row with the largest recorded maximum, the lowest row among equal
+  // maxima (searched at the end of the previous step).
+  JACOBI_STEP int pivotRow() const { return nextPivot_; }
   JACOBI_STEP double largest(int p) const { return m_[p]; }
   JACOBI_STEP int column(int p) const { return static_cast<int>(q_[p]); }
 
@@ -196,14 +191,14 @@ class Workspace {
   }
 
   // Repairs the records that lose their element, then rotates rows p and r
-  // of W (which are also columns p and r) and of the transpose of U, and offers each new element of the upper triangle to the
-  // record of the row it lies in: A(i,p) before A(i,r) for rows i above p,
-  // A(i,r) for rows between p and r. The records of rows p and r start again
-  // from 0, keeping their columns (oldColumnP, oldColumnR: those from before
-  // the repair) until a larger element comes; of equal elements the first
-  // is recorded. The new rows are mirrored into the columns as they are
-  // formed. U has a loop of its own (fewer values held at once). Returns
-  // false when a new element of W is not finite (the columns of U are unit
+  // of W (which are also columns p and r) and of the transpose of U, and
+  // offers each new element of the upper triangle to the record of the row
+  // it lies in: A(i,p) before A(i,r) for rows i above p, A(i,r) for rows
+  // between p and r. The records of rows p and r start again from 0, keeping
+  // their columns (oldColumnP, oldColumnR: those from before the repair)
+  // until a larger element comes; of equal elements the first is recorded.
+  // The next pivot is searched once the records are complete. Returns false
+  // when a new element of W is not finite (the columns of U are unit
   // vectors and are not watched).
   JACOBI_STEP bool rotate(int p, int r, const Rotation& rot, int oldColumnP, int oldColumnR) {
     repairRecordsInColumns(p, r);
@@ -212,26 +207,26 @@ class Workspace {
     double* const up = ut_ + p * kStride;
     double* const ur = ut_ + r * kStride;
     // The four entries where the two rows cross (the new diagonal pair and
-    // the zeroed pivot) are set back afterwards. Their lanes are left out of
-    // the records and of the watch (formRotation watches the diagonal pair);
-    // mirroring lane p may already have written into lane r of row p when
-    // that vector is read, which touches nothing but those lanes.
+    // the zeroed pivot) are set back after the rows are stored and mirrored.
+    // Their lanes are left out of the records and of the watch
+    // (formRotation watches the diagonal pair).
     const double wpp = wp[p], wpr = wp[r], wrp = wr[p], wrr = wr[r];
     const Values c = L::splat(rot.c), s = L::splat(rot.s), rowP = L::splat(p), rowR = L::splat(r);
     Values probe = L::splat(0.0);  // x - x is 0 for every finite x, NaN otherwise
     Values rowPart[kStride / N], rowRPart[kStride / N];
+    // First what the next pivot search waits for: the new rows, the records
+    // they change, and the search itself. The rows' stores, their mirroring
+    // into the columns and U come after it in the program, so the processor
+    // takes them up while the next rotation is being formed.
+    Values newP[kStride / N], newR[kStride / N];
     for (int k = 0; k < kStride; k += N) {
       const Values index = L::load(kIndices + k);
       const Values x = L::load(wp + k);
       const Values y = L::load(wr + k);
       const Values nx = c * x + s * y;
       const Values ny = c * y - s * x;
-      L::store(wp + k, nx);
-      L::store(wr + k, ny);
-      for (int j = 0; j < N; ++j) {  // the new rows into columns p and r
-        w_[(k + j) * kStride + p] = nx[j];
-        w_[(k + j) * kStride + r] = ny[j];
-      }
+      newP[k / N] = nx;
+      newR[k / N] = ny;
       const Mask crossing = (index == rowP) | (index == rowR);
       probe += crossing ? L::splat(0.0) : (nx - nx) + (ny - ny);
       const Values ap = L::magnitudes(nx);
@@ -251,18 +246,28 @@ class Workspace {
       rowPart[k / N] = (index > rowP) & (index != rowR) ? ap : L::splat(0.0);
       rowRPart[k / N] = index > rowR ? ar : L::splat(0.0);
     }
+    recordAfresh(p, rowPart, oldColumnP);
+    recordAfresh(r, rowRPart, oldColumnR);
+    nextPivot_ = searchPivot();
+
+    for (int k = 0; k < kStride; k += N) {
+      L::store(wp + k, newP[k / N]);
+      L::store(wr + k, newR[k / N]);
+      for (int j = 0; j < N; ++j) {  // the new rows into columns p and r
+        w_[(k + j) * kStride + p] = newP[k / N][j];
+        w_[(k + j) * kStride + r] = newR[k / N][j];
+      }
+    }
+    wp[p] = wpp;
+    wp[r] = wpr;
+    wr[p] = wrp;
+    wr[r] = wrr;
     for (int k = 0; k < kStride; k += N) {  // columns p and r of U
       const Values u = L::load(up + k);
       const Values v = L::load(ur + k);
       L::store(up + k, c * u + s * v);
       L::store(ur + k, c * v - s * u);
     }
-    wp[p] = wpp;
-    wp[r] = wpr;
-    wr[p] = wrp;
-    wr[r] = wrr;
-    recordAfresh(p, rowPart, oldColumnP);
-    recordAfresh(r, rowRPart, oldColumnR);
     bool finite = true;
     for (int j = 0; j < N; ++j) finite = finite && probe[j] == 0.0;
     return finite;
@@ -270,6 +275,16 @@ class Workspace {
 
  private:
   JACOBI_STEP double* row(int i) { return w_ + i * kStride; }
+
+  // Pivot search: the row with the largest recorded maximum, the lowest row
+  // among equal maxima. The records of rows n-1 and beyond are 0 and the
+  // others at least 0, so all 20 take part.
+  JACOBI_STEP int searchPivot() const {
+    Values part[kStride / N];
+    for (int k = 0; k < kStride; k += N) part[k / N] = L::load(m_ + k);
+    double largest;
+    return firstLargest(part, largest);
+  }
 
   // Full scan of row i; among equal magnitudes the last column wins, and an
   // all-zero row records 0 in column n. Each lane keeps the largest
@@ -324,6 +339,7 @@ class Workspace {
   }
 
   int n_;
+  int nextPivot_ = 0;
   alignas(32) double w_[kStride * kStride];
   alignas(32) double ut_[kStride * kStride];
   alignas(32) double m_[kStride] = {};
