@@ -268,12 +268,11 @@ bool roundedDigits(double, std::uint64_t&) { return false; }
 // The rounded digits the quick way: y = magnitude * 10^D, rounded once. Below
 // 2^52, n + 1/2 (n the integer part of y) is a double, and rounding never
 // moves a number past a double, so the exact product lies on the same side
-// of n + 1/2 as y: y's fraction decides, unless it is exactly 1/2. False
-// then, for larger values and for NaN.
-// The nearest integer is taken by the processor's conversion in its
-// rounding mode, to nearest (the program never changes it); the distance
-// from y to it is exact and only tells a tie apart, so the digits need not
-// wait for it.
+// of n + 1/2 as y: the integer nearest to y is the digits, unless y's
+// fraction is exactly 1/2. False then, for larger values and for NaN. The
+// processor's conversion takes the nearest integer in its rounding mode, to
+// nearest (the program never changes it); the distance from y to it is
+// exact and only tells a tie apart, so the digits need not wait for it.
 template <int D>
 bool nearestDigits(double value, std::uint64_t& q) {
   const double scaled = std::fabs(value) * static_cast<double>(kPow10[D]);
@@ -338,10 +337,10 @@ constexpr RealField kNarrowFixed[kNarrowMaxDecimals + 1] = {
     putNarrowFixed<5>, putNarrowFixed<6>, putNarrowFixed<7>, putNarrowFixed<8>, putNarrowFixed<9>,
     putNarrowFixed<10>, putNarrowFixed<11>, putNarrowFixed<12>};
 
-// The Iw field with w <= kFieldReach. Counters and indices below 100 take
-// their two columns from the table of pairs with a blank for a leading zero.
 char* putOtherNarrowInteger(char* at, int value, int w);
 
+// The Iw field with w <= kFieldReach. Counters and indices below 100 take
+// their two columns from the table of pairs with a blank for a leading zero.
 // Inlined into the runs of Iw fields: a row of indices is then one loop of
 // table copies.
 [[gnu::always_inline]] inline char* putNarrowInteger(char* at, int value, int w) {
